@@ -1,0 +1,8 @@
+// Shared entry point for every test executable, native and under Wine.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

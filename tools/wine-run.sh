@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Runs a Windows binary under Wine in a private prefix inside the build tree (never ~/.wine).
+#   wine-run.sh [--arch=win32|win64] PROGRAM [ARGS...]   run it; exit code is the program's
+#   wine-run.sh [--arch=...] --start-server   make the prefix if needed, keep one wineserver running
+#   wine-run.sh [--arch=...] --stop-server    stop that wineserver cleanly (registry is flushed)
+# The prefix uses LANG=ja_JP.UTF-8, so the ANSI code page is 932. Without a display an Xvfb
+# server is started once and reused. win32 (the default) is the real deliverables' prefix; win64
+# runs the 64-bit test build on machines whose kernel cannot execute 32-bit code.
+set -euo pipefail
+
+arch=win32
+case "${1:-}" in
+  --arch=*) arch=${1#--arch=}; shift ;;
+esac
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(dirname "$here")
+state_dir=${VEL_BUILD_ROOT:-$root/build}
+mkdir -p "$state_dir"
+
+export WINEPREFIX=${VEL_WINEPREFIX:-$state_dir/wineprefix-$arch}
+export WINEARCH=$arch
+if [ "$arch" = win64 ]; then
+  wine=/usr/lib/wine/wine64
+  export WINESERVER=/usr/lib/wine/wineserver64
+else
+  wine=wine
+fi
+wineserver=${WINESERVER:-wineserver}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+unset WINELOADERNOEXEC || true
+
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return
+  fi
+  local file=$state_dir/xvfb.display
+  if [ -f "$file" ]; then
+    export DISPLAY=$(cat "$file")
+    if xdpyinfo >/dev/null 2>&1; then return; fi
+  fi
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    disown || true
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+      xdpyinfo >/dev/null 2>&1 && { echo ":$n" >"$file"; return; }
+      sleep 0.1
+    done
+  done
+  echo "wine-run: could not start Xvfb" >&2
+  exit 1
+}
+
+ensure_prefix() {
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.vel-ready" ]; then
+      rm -rf "$WINEPREFIX"
+      "$wine" wineboot -i >/dev/null 2>&1 </dev/null
+      # No window manager under Xvfb: let Wine draw captions and handle focus itself.
+      "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+      "$wineserver" -w
+      touch "$WINEPREFIX/.vel-ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+case "${1:-}" in
+  --start-server)
+    ensure_display
+    ensure_prefix
+    "$wineserver" -p >/dev/null 2>&1 </dev/null
+    # Start Wine's own helper processes now, detached from the caller's output pipes.
+    "$wine" cmd /c exit >/dev/null 2>&1 </dev/null || true
+    exit 0
+    ;;
+  --stop-server)
+    "$wineserver" -k >/dev/null 2>&1 || true
+    "$wineserver" -w >/dev/null 2>&1 || true
+    exit 0
+    ;;
+  --print-env)
+    ensure_display
+    echo "WINEPREFIX=$WINEPREFIX DISPLAY=$DISPLAY"
+    exit 0
+    ;;
+  "" )
+    echo "usage: wine-run.sh PROGRAM [ARGS...] | --start-server | --stop-server" >&2
+    exit 2
+    ;;
+esac
+
+ensure_display
+ensure_prefix
+exec "$wine" "$@"

@@ -17,6 +17,8 @@ if(WIN32)
   add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE NOMINMAX)
 endif()
 
+enable_testing()
+
 # GoogleTest: Debian's packaged library natively, compiled from Debian's source package for MinGW.
 if(VEL_TESTS)
   if(WIN32)
@@ -29,7 +31,6 @@ if(VEL_TESTS)
     find_package(GTest REQUIRED)
     set(VEL_GTEST_LIBS GTest::gtest)
   endif()
-  enable_testing()
   if(WIN32)
     # One wineserver for the whole run: without it every Wine start costs seconds.
     add_test(NAME wine_server_start COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --start-server)

@@ -82,7 +82,7 @@ function(vel_test name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
   else()
     set_tests_properties(${name} PROPERTIES ENVIRONMENT
-      "ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+      "ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1;TSAN_OPTIONS=allocator_may_return_null=1:halt_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   endif()
 endfunction()
 

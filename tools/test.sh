@@ -31,7 +31,9 @@ configure_and_build() {
     total_failed=$((total_failed + 1))
     return 1
   fi
-  if ! cmake --build "$dir" -j"$jobs" >"$log_dir/$name-build.log" 2>&1; then
+  local targets=()
+  [ -n "${BUILD_TARGETS:-}" ] && targets=(--target $BUILD_TARGETS)
+  if ! cmake --build "$dir" -j"$jobs" "${targets[@]}" >"$log_dir/$name-build.log" 2>&1; then
     grep -E 'error|Error' "$log_dir/$name-build.log" | head -40
     echo "build of $name failed (log: $log_dir/$name-build.log)"
     total_failed=$((total_failed + 1))
@@ -67,6 +69,12 @@ start=$(date +%s)
 if configure_and_build native -DCMAKE_BUILD_TYPE=Debug -DVEL_SANITIZE=ON \
      -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++; then
   run_tests native -j"$jobs"
+fi
+
+# The lists and the memory store that threads share, again under ThreadSanitizer.
+if BUILD_TARGETS="doc_list_tests vmem_tests" configure_and_build tsan -DCMAKE_BUILD_TYPE=Debug -DVEL_TSAN=ON \
+     -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++; then
+  run_tests tsan -R '^(doc_list_tests|vmem_tests)$'
 fi
 
 # The same core built by clang as libFuzzer targets; each runs for a bounded time.

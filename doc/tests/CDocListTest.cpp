@@ -1,0 +1,476 @@
+#include "doc/CDocList.h"
+
+#include "doc/CChapter.h"
+#include "doc/CPictChapter.h"
+#include "doc/CTextChapter.h"
+#include "doc/tests/CMemoryPictures.h"
+#include "text/CFixedCharMeasurer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kCell = 8;
+constexpr int kLineHeight = 18;  // 16-pixel text + 2 pixels of spacing
+
+class DocListTest : public testing::Test {
+protected:
+    void Make(int columns = 80, int tabWidth = 2)
+    {
+        doc = std::make_unique<CDocList>();
+        CFontMetrics metrics;
+        metrics.charWidth = kCell;
+        metrics.maxCharWidth = 2 * kCell;
+        metrics.textHeight = 16;
+        doc->Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(kCell), metrics, 2, 1.0);
+        doc->SetPictures(&pictures);
+        doc->Create(columns, tabWidth);
+    }
+    void SetUp() override { Make(); }
+
+    // Paragraph texts, pictures as "[pic N]".
+    std::vector<std::u16string> Paragraphs() const
+    {
+        std::vector<std::u16string> out;
+        doc->Chapters().ForEach([&](const CChapter* c) {
+            if (c->Text())
+                out.emplace_back(c->Text()->View());
+            else
+                out.push_back(u"[pic " + std::u16string(1, static_cast<char16_t>(u'0' + c->Picture()->PictureId())) + u"]");
+        });
+        return out;
+    }
+    CChapter* ChapterAt(int i) const { return doc->Chapters().ItemAt(i); }
+    void InsertPicture(int id, int width, int height)
+    {
+        pictures.Add(id, width, height);
+        CPictChapter* p = doc->CreatePictChapter(doc->Chapters().Tail(), 0);
+        ASSERT_TRUE(p->SetPicture(id, -1, -1, 0, 0, CPictChapter::Part{-1, -1, -1, -1}));
+    }
+
+    CMemoryPictures pictures;
+    std::unique_ptr<CDocList> doc;
+};
+
+using Paras = std::vector<std::u16string>;
+
+TEST_F(DocListTest, InsertingSplitsAtLineEndsAndCarriesIndentWhenAsked)
+{
+    doc->InsertAtCaret(u"one\r\ntwo\nthree");
+    EXPECT_EQ(Paragraphs(), (Paras{u"one", u"two", u"three"}));
+    EXPECT_EQ(doc->CaretLine(), 2);
+    EXPECT_EQ(doc->CaretColumn(), 5);
+    EXPECT_TRUE(doc->Modified());
+
+    Make();
+    doc->SetIndentFlag(true);
+    doc->InsertAtCaret(u"\t\titem");
+    doc->InsertAtCaret(u"\r\nnext");
+    EXPECT_EQ(Paragraphs(), (Paras{u"\t\titem", u"\t\tnext"}));
+    doc->SetIndentFlag(false);
+    doc->InsertAtCaret(u"\r\nplain");
+    EXPECT_EQ(Paragraphs().back(), u"plain");
+}
+
+TEST_F(DocListTest, TypingOnAPictureStartsAParagraphAfterIt)
+{
+    InsertPicture(1, 40, 30);
+    const int pictureLine = doc->Lines().PositionOf(ChapterAt(1)->FirstLine());
+    doc->InsertText(pictureLine, 0, u"x");
+    EXPECT_EQ(Paragraphs(), (Paras{u"", u"[pic 1]", u"x"}));
+}
+
+TEST_F(DocListTest, ForwardDeleteJoinsParagraphsAndRemovesPictures)
+{
+    doc->InsertAtCaret(u"ab\r\ncd");
+    doc->SetCaret(0, 2);
+    doc->DeleteAtCaret(1);
+    EXPECT_EQ(Paragraphs(), (Paras{u"abcd"}));
+
+    doc->SetCaret(0, 1);
+    doc->DeleteAtCaret(2);
+    EXPECT_EQ(Paragraphs(), (Paras{u"ad"}));
+
+    Make();
+    doc->SetIndentFlag(true);
+    doc->InsertAtCaret(u"a\r\n\t\tb");
+    doc->SetCaret(0, 1);
+    doc->DeleteAtCaret(1);
+    EXPECT_EQ(Paragraphs(), (Paras{u"ab"})) << "the joined paragraph's TABs are dropped";
+
+    // Before a picture: the picture goes; an empty paragraph in front of a picture goes instead.
+    Make();
+    InsertPicture(1, 40, 30);
+    doc->SetCaret(0, 0);
+    doc->DeleteAtCaret(1);
+    EXPECT_EQ(Paragraphs(), (Paras{u"[pic 1]"}));
+    doc->SetCaret(0, 0);
+    doc->DeleteAtCaret(1);
+    EXPECT_EQ(Paragraphs(), (Paras{u""}));
+    EXPECT_FALSE(pictures.Has(1)) << "the removed chapter released its picture";
+}
+
+TEST_F(DocListTest, StreamSelectionAcrossChaptersDeletesAndJoins)
+{
+    doc->InsertAtCaret(u"hello\r\nmiddle\r\nworld");
+    doc->SetCaret(0, 2);
+    doc->BeginSelection(1);
+    doc->SetCaret(2, 3);
+    doc->Select(CDocList::kStream);
+    EXPECT_EQ(doc->SelectedText().text, u"llo\r\nmiddle\r\nwor");
+    EXPECT_EQ(doc->Selection().RecordCount(), 3);
+    EXPECT_TRUE(doc->LineAt(0)->CharInfo(2)->Selected());
+    EXPECT_FALSE(doc->LineAt(0)->CharInfo(1)->Selected());
+    EXPECT_TRUE(doc->DeleteSelection());
+    EXPECT_EQ(Paragraphs(), (Paras{u"held"}));
+    EXPECT_EQ(doc->CaretColumn(), 2);
+    EXPECT_FALSE(doc->HasSelection());
+}
+
+TEST_F(DocListTest, SelectionsHoldingPicturesCopyTagsAndDeleteWholePictures)
+{
+    doc->InsertAtCaret(u"ab");
+    InsertPicture(1, 40, 30);
+    doc->CreateTextChapter(doc->Chapters().Tail())->Insert(0, u"cd");
+    const int last = doc->LineCount() - 1;
+    doc->SetCaret(0, 1);
+    doc->BeginSelection(1);
+    doc->SetCaret(last, 1);
+    doc->Select(CDocList::kStream);
+    EXPECT_EQ(doc->SelectedText().text, u"b\r\n<IMG SRC=\"pic1.tif\">\r\nc");
+    EXPECT_EQ(doc->SelectedText().pictureId, -1);
+    doc->DeleteSelection();
+    EXPECT_EQ(Paragraphs(), (Paras{u"ad"}));
+    EXPECT_FALSE(pictures.Has(1));
+
+    // A range holding only a picture is reported as that picture.
+    Make();
+    InsertPicture(2, 40, 30);
+    const CChapter* picture = ChapterAt(1);
+    const auto range = doc->TextBetween({picture->Position(), 0}, {picture->Position(), 1});
+    EXPECT_EQ(range.pictureId, 2);
+}
+
+TEST_F(DocListTest, RectangleSelectionCutsTheSameColumnsOnEveryLine)
+{
+    doc->InsertAtCaret(u"abcdef\r\nghijkl\r\nmnopqr");
+    doc->SetCaret(0, 1);
+    doc->BeginSelection(2);
+    doc->SetCaret(2, 3);
+    doc->Select(CDocList::kRectangle);
+    EXPECT_EQ(doc->SelectedText().text, u"bc\r\nhi\r\nno");
+    doc->DeleteSelection();
+    EXPECT_EQ(Paragraphs(), (Paras{u"adef", u"gjkl", u"mpqr"}));
+}
+
+TEST_F(DocListTest, HorizontalMovesPassWholeCharactersAndWrapToNeighbouringLines)
+{
+    doc->InsertAtCaret(u"a漢b\r\nc");
+    doc->SetCaret(0, 0);
+    doc->MoveCaret(0, 1, false);
+    EXPECT_EQ(doc->CaretColumn(), 1);
+    doc->MoveCaret(0, 1, false);
+    EXPECT_EQ(doc->CaretColumn(), 3) << "the full-width character is passed in one step";
+    doc->MoveCaret(0, 2, false);
+    EXPECT_EQ(doc->CaretLine(), 1);
+    EXPECT_EQ(doc->CaretColumn(), 0);
+    doc->MoveCaret(0, -1, false);
+    EXPECT_EQ(doc->CaretLine(), 0);
+    EXPECT_EQ(doc->CaretColumn(), 4);
+    doc->SetCaret(0, 2);  // inside the full-width character
+    EXPECT_EQ(doc->CaretColumn(), 1);
+}
+
+TEST_F(DocListTest, VerticalMovesAimAtThePreferredColumnAndCanPad)
+{
+    doc->InsertAtCaret(u"abcdefgh\r\nab\r\nabcdefgh");
+    doc->SetCaret(0, 6);
+    doc->MoveCaret(1, 0, false);
+    EXPECT_EQ(doc->CaretColumn(), 2);
+    doc->MoveCaret(1, 0, false);
+    EXPECT_EQ(doc->CaretColumn(), 6) << "the preferred column survives the short line";
+    doc->MoveCaret(-1, 0, true);
+    EXPECT_EQ(Paragraphs()[1], u"ab    ");
+    EXPECT_EQ(doc->CaretColumn(), 6);
+
+    // Down from the last line opens a new paragraph; up from the first stays.
+    const int chapters = doc->Chapters().Count();
+    doc->SetCaret(doc->LineCount() - 1, 0);
+    doc->MoveCaret(1, 0, false);
+    EXPECT_EQ(doc->Chapters().Count(), chapters + 1);
+    EXPECT_EQ(doc->CaretLine(), doc->LineCount() - 1);
+    doc->SetCaret(0, 3);
+    doc->MoveCaret(-1, 0, false);
+    EXPECT_EQ(doc->CaretLine(), 0);
+}
+
+TEST_F(DocListTest, CaretCrossesAPictureInOneStep)
+{
+    doc->InsertAtCaret(u"top");
+    InsertPicture(1, 40, 100);  // 100 / 18 + 1 = 6 lines
+    doc->CreateTextChapter(doc->Chapters().Tail())->Insert(0, u"bottom");
+    ASSERT_EQ(doc->LineCount(), 8);
+    doc->SetCaret(0, 1);
+    doc->MoveCaret(1, 0, false);
+    EXPECT_EQ(doc->CaretLine(), 1);
+    EXPECT_EQ(doc->CaretColumn(), 0);
+    doc->MoveCaret(1, 0, false);
+    EXPECT_EQ(doc->CaretLine(), 7) << "one step passes the whole picture";
+    doc->MoveCaret(-1, 0, false);
+    EXPECT_EQ(doc->CaretLine(), 6) << "arriving from below lands on the picture's last line";
+    doc->SetCaret(1, 0);
+    doc->MoveCaret(0, 1, false);
+    EXPECT_GT(doc->CaretColumn(), 0) << "after the picture";
+    doc->MoveCaret(0, 1, false);
+    EXPECT_EQ(doc->CaretLine(), 7);
+}
+
+TEST_F(DocListTest, HitTestSnapsToCharactersAndClampsToLines)
+{
+    doc->InsertAtCaret(u"a漢b\r\nxy");
+    int line = -1;
+    int column = -1;
+    doc->HitTest(2 * kCell + 3, 5, line, column);
+    EXPECT_EQ(line, 0);
+    EXPECT_EQ(column, 1) << "the second cell of the full-width character";
+    doc->HitTest(70 * kCell, kLineHeight + 1, line, column);
+    EXPECT_EQ(line, 1);
+    EXPECT_EQ(column, 2) << "past the end of the text";
+    doc->HitTest(-50, 100 * kLineHeight, line, column);
+    EXPECT_EQ(line, 1);
+    EXPECT_EQ(column, 0);
+}
+
+TEST_F(DocListTest, PagesFollowTheLineCountAndPageBreaks)
+{
+    std::u16string text;
+    for (int i = 0; i < 120; ++i)
+        text += i ? u"\r\nline" : u"line";
+    doc->InsertAtCaret(text);
+    ASSERT_EQ(doc->LineCount(), 120);
+    ASSERT_EQ(doc->Paginate(50), 3);
+    const auto* p = &doc->Pages();
+    EXPECT_EQ(p->ItemAt(0)->firstLine, 0);
+    EXPECT_EQ(p->ItemAt(0)->lastLine, 49);
+    EXPECT_EQ(p->ItemAt(1)->firstLine, 50);
+    EXPECT_EQ(p->ItemAt(2)->firstLine, 100);
+    EXPECT_EQ(p->ItemAt(2)->lastLine, 119);
+
+    // A first paragraph of three lines with a page break makes a page of its own.
+    Make(10);
+    doc->InsertAtCaret(u"0123456789012345678901234\r\nnext");
+    ASSERT_EQ(ChapterAt(0)->LineCount(), 3);
+    doc->SetCaret(0, 0);
+    doc->SetPageBreak(true);
+    EXPECT_TRUE(doc->PageBreakState());
+    ASSERT_EQ(doc->Paginate(50), 2);
+    EXPECT_EQ(doc->Pages().ItemAt(0)->lastLine, 2);
+    EXPECT_EQ(doc->Paginate(0), 2) << "only page breaks end pages";
+}
+
+TEST_F(DocListTest, UndoCopiesOnlyChangedChaptersAndRestoresTheSnapshot)
+{
+    doc->InsertAtCaret(u"alpha\r\nbeta\r\ngamma");
+    doc->TakeUndoCopy();
+    EXPECT_FALSE(doc->UndoAvailable());
+    const CChapter* shadow = ChapterAt(1)->ShadowLink();
+    ASSERT_NE(shadow, nullptr);
+    doc->TakeUndoCopy();
+    EXPECT_EQ(ChapterAt(1)->ShadowLink(), shadow) << "nothing changed, nothing copied";
+
+    doc->SetCaret(1, 4);
+    doc->InsertAtCaret(u"!\r\nnew");
+    doc->SetCaret(0, 0);
+    doc->DeleteAtCaret(2);
+    EXPECT_TRUE(doc->UndoAvailable());
+    EXPECT_EQ(ChapterAt(2)->ShadowLink(), nullptr);
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(Paragraphs(), (Paras{u"alpha", u"beta", u"gamma"}));
+    EXPECT_FALSE(doc->UndoAvailable());
+    EXPECT_EQ(doc->CaretLine(), 2);
+}
+
+TEST_F(DocListTest, UndoBringsADeletedPictureBackUnderANewId)
+{
+    InsertPicture(1, 40, 30);
+    doc->TakeUndoCopy();
+    EXPECT_EQ(pictures.Count(), 2) << "the shadow holds its own copy";
+    const int pictureLine = doc->Lines().PositionOf(ChapterAt(1)->FirstLine());
+    doc->SetCaret(pictureLine, 0);
+    doc->DeleteAtCaret(1);
+    ASSERT_EQ(doc->Chapters().Count(), 1);
+    ASSERT_TRUE(doc->Undo());
+    ASSERT_EQ(doc->Chapters().Count(), 2);
+    const CPictChapter* back = ChapterAt(1)->Picture();
+    ASSERT_NE(back, nullptr);
+    // The picture is a fresh copy of the shadow's (id 2); id 1 was released with the deleted
+    // chapter and is the smallest free id again.
+    EXPECT_EQ(back->PictureId(), 1);
+    EXPECT_TRUE(pictures.Has(2)) << "the shadow keeps its own copy";
+    EXPECT_EQ(pictures.Count(), 2);
+    EXPECT_EQ(back->Width(), 40);
+    EXPECT_EQ(pictures.Get(back->PictureId()).fileName, doc->PictureFileName(back->PictureId()));
+}
+
+TEST_F(DocListTest, PictureIdsAndViewSettings)
+{
+    EXPECT_EQ(doc->NextPictureId(), 1);
+    pictures.Add(4, 1, 1);
+    pictures.Add(2, 1, 1);
+    pictures.Add(1, 1, 1);
+    EXPECT_EQ(doc->NextPictureId(), 3);
+
+    doc->SetTopLine(-5);
+    EXPECT_EQ(doc->TopLine(), 0);
+    doc->SetClientSize(400, 10 * kLineHeight);
+    EXPECT_EQ(doc->VisibleLines(), 11);
+
+    doc->SetMemoNames(u"C:\\memo\\", u"", u"memo");
+    EXPECT_EQ(doc->PictureFileName(3), u"C:\\memo\\memo_3.tif");
+}
+
+TEST_F(DocListTest, SearchFindsExactMatchesWithinParagraphsOnly)
+{
+    doc->InsertAtCaret(u"cat Cat\r\ndog cat\r\nca\r\nt");
+    doc->SetCaret(0, 0);
+    ASSERT_TRUE(doc->SearchForward(u"cat"));
+    EXPECT_EQ(doc->CaretLine(), 1) << "the search starts one past the caret; Cat differs in case";
+    EXPECT_EQ(doc->CaretColumn(), 4);
+    EXPECT_EQ(doc->SelectedText().text, u"cat");
+    EXPECT_FALSE(doc->SearchForward(u"cat")) << "no match across a line end, no wrap";
+    EXPECT_EQ(doc->CaretLine(), 1);
+    EXPECT_TRUE(doc->HasSelection()) << "a failed search changes nothing";
+    ASSERT_TRUE(doc->SearchBackward(u"cat"));
+    EXPECT_EQ(doc->CaretLine(), 0);
+    EXPECT_EQ(doc->CaretColumn(), 0);
+}
+
+TEST_F(DocListTest, ReplaceTakesTheMatchAtTheCaretAndSelectsTheReplacement)
+{
+    doc->InsertAtCaret(u"one two one");
+    doc->SetCaret(0, 0);
+    ASSERT_TRUE(doc->SearchForward(u"one"));
+    EXPECT_EQ(doc->CaretColumn(), 8);
+    ASSERT_TRUE(doc->Replace(u"one", u"three"));
+    EXPECT_EQ(Paragraphs(), (Paras{u"one two three"}));
+    EXPECT_EQ(doc->SelectedText().text, u"three");
+    doc->SetCaret(0, 0);
+    ASSERT_TRUE(doc->Replace(u"one ", u""));
+    EXPECT_EQ(Paragraphs(), (Paras{u"two three"}));
+    EXPECT_FALSE(doc->HasSelection());
+}
+
+TEST_F(DocListTest, DoubleClickSelectsTheWordOfTheCharacterClass)
+{
+    doc->InsertAtCaret(u"漢字をよむ abc123");
+    doc->SetCaret(0, 2);  // on 字
+    ASSERT_TRUE(doc->SelectWord());
+    EXPECT_EQ(doc->SelectedText().text, u"漢字");
+    doc->SetCaret(0, 12);  // on b
+    ASSERT_TRUE(doc->SelectWord());
+    EXPECT_EQ(doc->SelectedText().text, u"abc");
+    doc->SetCaret(0, 10);  // the blank
+    EXPECT_FALSE(doc->SelectWord());
+}
+
+// Random edits against a plain model of the paragraphs.
+TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
+{
+    Make(12, 2);
+    std::mt19937 rng(11);
+    const std::u16string alphabet = u"ab漢字。「」\t ";
+    auto randomText = [&](int max) {
+        std::u16string s;
+        const int n = static_cast<int>(rng() % (max + 1));
+        for (int i = 0; i < n; ++i)
+            s += alphabet[rng() % alphabet.size()];
+        return s;
+    };
+    Paras model{u""};
+    Paras snapshot = model;
+    bool haveSnapshot = false;
+    auto caretOffset = [&] { return doc->CaretPos().offset; };
+    auto caretChapter = [&] { return doc->Chapters().PositionOf(doc->CaretPos().chapter); };
+
+    for (int step = 0; step < 1500; ++step) {
+        const int op = static_cast<int>(rng() % 10);
+        if (op < 4) {
+            const std::u16string text = randomText(6);
+            const int c = caretChapter();
+            const int o = caretOffset();
+            const bool withBreak = rng() % 4 == 0;
+            doc->InsertAtCaret(withBreak ? text + u"\r\n" : text);
+            model[c].insert(o, text);
+            if (withBreak) {
+                const std::u16string rest = model[c].substr(o + text.size());
+                model[c].erase(o + text.size());
+                model.insert(model.begin() + c + 1, rest);
+            }
+        } else if (op < 6) {
+            const int c = caretChapter();
+            const int o = caretOffset();
+            const int n = 1 + static_cast<int>(rng() % 3);
+            doc->DeleteAtCaret(n);
+            int left = n;
+            while (left > 0) {
+                const int here = std::min<int>(left, static_cast<int>(model[c].size()) - o);
+                model[c].erase(o, here);
+                left -= here;
+                if (left <= 0 || c + 1 >= static_cast<int>(model.size()))
+                    break;
+                model[c] += model[c + 1];
+                model.erase(model.begin() + c + 1);
+                --left;
+            }
+        } else if (op < 7) {
+            const int lineDelta = static_cast<int>(rng() % 3) - 1;
+            doc->MoveCaret(lineDelta, lineDelta ? 0 : static_cast<int>(rng() % 5) - 2, false);
+            model.resize(static_cast<std::size_t>(doc->Chapters().Count()));  // a move down may append
+        } else if (op == 7) {
+            // Select from here to a random place and delete the selection.
+            const int c1 = caretChapter();
+            const int o1 = caretOffset();
+            doc->BeginSelection(1);
+            doc->MoveCaret(static_cast<int>(rng() % 5) - 2, 0, false);
+            doc->MoveCaret(0, static_cast<int>(rng() % 7) - 3, false);
+            model.resize(static_cast<std::size_t>(doc->Chapters().Count()));
+            int c2 = caretChapter();
+            int o2 = caretOffset();
+            doc->Select(CDocList::kStream);
+            doc->DeleteSelection();
+            int a = c1, ao = o1;
+            if (c2 < a || (c2 == a && o2 < ao)) {
+                std::swap(a, c2);
+                std::swap(ao, o2);
+            }
+            if (a == c2) {
+                model[a].erase(ao, o2 - ao);
+            } else {
+                model[a] = model[a].substr(0, ao) + model[c2].substr(o2);
+                model.erase(model.begin() + a + 1, model.begin() + c2 + 1);
+            }
+        } else if (op == 8) {
+            doc->TakeUndoCopy();
+            snapshot = model;
+            haveSnapshot = true;
+        } else if (haveSnapshot) {
+            doc->Undo();
+            model = snapshot;
+        }
+        ASSERT_EQ(Paragraphs(), model) << "step " << step;
+        ASSERT_GE(doc->CaretLine(), 0);
+        ASSERT_LT(doc->CaretLine(), doc->LineCount());
+        const CTextLine* line = doc->LineAt(doc->CaretLine());
+        const int column = doc->CaretColumn();
+        ASSERT_LE(column, line->ColumnsUsed());
+        const bool onBoundary = column <= line->IndentColumns() || column >= line->ColumnsUsed() ||
+                                line->MapAt(column - 1) != line->MapAt(column);
+        ASSERT_TRUE(onBoundary) << "step " << step << ": column " << column;
+    }
+}
+
+} // namespace

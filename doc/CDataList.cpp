@@ -88,16 +88,7 @@ void* CDataList::Remove(CListNode* node)
     return pos < 0 ? nullptr : RemoveLocked(node, pos);
 }
 
-bool CDataList::RemoveHead(void*& item)
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    if (!m_head)
-        return false;
-    item = RemoveLocked(m_head, 0);
-    return true;
-}
-
-void CDataList::FreeChunks()
+CListNode* CDataList::DetachAll()
 {
     std::lock_guard<std::mutex> guard(m_lock);
     while (m_firstChunk) {
@@ -105,6 +96,11 @@ void CDataList::FreeChunks()
         delete m_firstChunk;
         m_firstChunk = next;
     }
+    m_lastChunk = nullptr;
+    CListNode* head = m_head;
+    m_head = m_tail = nullptr;
+    m_count = 0;
+    return head;
 }
 
 void* CDataList::Item(const CListNode* node) const
@@ -169,6 +165,14 @@ int CDataList::ChunkCount() const
 
 CDataList::Chunk* CDataList::ChunkHolding(int pos) const
 {
+    // Appending and lookups near the end are common: walk from whichever end is nearer.
+    if (m_lastChunk && pos >= m_count / 2) {
+        for (Chunk* c = m_lastChunk; c; c = c->prev) {
+            if (c->first <= pos && (c->end == -1 || pos < c->end))
+                return c;
+        }
+        return nullptr;
+    }
     for (Chunk* c = m_firstChunk; c; c = c->next) {
         if (c->first <= pos && (c->end == -1 || pos < c->end))
             return c;
@@ -258,7 +262,7 @@ bool CDataList::IndexInsert(int pos, CListNode* node)
             return false;
         chunk->first = 0;
         chunk->end = -1;
-        m_firstChunk = chunk;
+        m_firstChunk = m_lastChunk = chunk;
     }
     Chunk* chunk = ChunkHolding(pos);
     if (chunk->used == kChunkSize) {
@@ -338,6 +342,8 @@ bool CDataList::SplitChunk(Chunk* chunk)
     upper->next = chunk->next;
     if (chunk->next)
         chunk->next->prev = upper;
+    else
+        m_lastChunk = upper;
     chunk->next = upper;
     return true;
 }
@@ -353,6 +359,8 @@ void CDataList::ReleaseChunk(Chunk* chunk)
     }
     if (chunk->next)
         chunk->next->prev = chunk->prev;
+    else
+        m_lastChunk = chunk->prev;
     delete chunk;
 }
 

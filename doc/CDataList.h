@@ -42,14 +42,19 @@ public:
 
     // Unlinks and frees the node and hands its item back; null when the node is not in this list.
     void* Remove(CListNode* node);
-    // Removes every node from the head on; onItem receives each item in order.
+    // Removes every node from the head on; onItem receives each item in order, after the list
+    // is already empty and unlocked.
     template <class OnItem>
     void Clear(OnItem onItem)
     {
-        void* item = nullptr;
-        while (RemoveHead(item))
+        CListNode* node = DetachAll();
+        while (node) {
+            CListNode* next = node->next;
+            void* item = node->item;
+            delete node;
             onItem(item);
-        FreeChunks();
+            node = next;
+        }
     }
     void Clear() { Clear([](void*) {}); }
 
@@ -78,8 +83,8 @@ private:
         Chunk* next;
     };
 
-    bool RemoveHead(void*& item);
-    void FreeChunks();
+    // Empties the list in one step and hands back the former head; the nodes stay linked.
+    CListNode* DetachAll();
 
     Chunk* ChunkHolding(int pos) const;
     Chunk* ChunkByTag(std::int32_t tag) const;
@@ -96,6 +101,7 @@ private:
     int m_count = 0;
     std::int32_t m_nextTag = 1;
     Chunk* m_firstChunk = nullptr;
+    Chunk* m_lastChunk = nullptr;
     CListNode* m_head = nullptr;
     CListNode* m_tail = nullptr;
     mutable std::mutex m_lock;

@@ -1,0 +1,116 @@
+#include "doc/CChapterLayout.h"
+
+#include "doc/CChapter.h"
+#include "doc/CDocListBase.h"
+#include "doc/CPictChapter.h"
+#include "doc/CTextChapter.h"
+#include "text/CLineLayout.h"
+
+#include <algorithm>
+
+void CChapterLayout::Run(CChapter& chapter, int position)
+{
+    // A shadow chapter of the undo copy has no display lines.
+    if (!chapter.Position() || chapter.LiveLink())
+        return;
+    if (chapter.GetType() == CChapter::kText)
+        RunText(chapter, position);
+    else
+        RunPicture(chapter);
+}
+
+void CChapterLayout::RunText(CChapter& chapter, int position)
+{
+    CDocListBase& doc = chapter.Owner();
+    const auto& lines = doc.Lines();
+    const CTextChapter& payload = *chapter.Text();
+    const char16_t* text = payload.Text();
+    const int length = payload.Length();
+    position = std::clamp(position, 0, length);
+
+    const int oldCount = chapter.LineCount();
+    CListNode* node = chapter.FirstLine();
+    if (!node) {
+        node = chapter.InsertLineAfter(chapter.PreviousChaptersLastLine());
+        if (!node)
+            return;
+    } else if (position > payload.IndentCount()) {
+        // Start at the first line whose last layout looked at the changed offset. That is the line
+        // holding it or an earlier one: a line that broke early under the line-start and line-end
+        // rules read on into the text of the following lines. An edit within the leading TABs or
+        // at the heading symbol changes every line's indent, so it starts at the first line.
+        while (node != chapter.LastLine() && lines.Item(node)->ScanEnd() < position)
+            node = lines.Next(node);
+    }
+    int index = doc.LineIndex(node);
+    const int firstIndex = index;
+    doc.Dirty().MarkLine(index);
+
+    CLineLayout layout(doc.Layout(), doc.CurrentFont());
+    CTextLine* line = lines.Item(node);
+    int start = line->Start();
+    for (;;) {
+        const int next = layout.LayOutText(*line, text, start, length);
+        if (next >= length)
+            break;
+        CListNode* following = node != chapter.LastLine() ? lines.Next(node) : nullptr;
+        if (following) {
+            ++index;
+            doc.Dirty().MarkLine(index);
+        } else {
+            following = chapter.InsertLineAfter(node, index);
+            if (!following)
+                break;
+            ++index;
+        }
+        node = following;
+        line = lines.Item(node);
+        line->SetRange(next, next);
+        start = next;
+    }
+    chapter.DeleteLinesAfter(node);
+    doc.RememberLineIndex(node, index);
+    if (chapter.LineCount() != oldCount)
+        doc.Dirty().Mark(firstIndex, -1);
+}
+
+void CChapterLayout::RunPicture(CChapter& chapter)
+{
+    CDocListBase& doc = chapter.Owner();
+    const auto& lines = doc.Lines();
+    const CPictChapter& payload = *chapter.Picture();
+    const int wanted = std::max(1, payload.Lines());
+
+    const int oldCount = chapter.LineCount();
+    CListNode* node = chapter.FirstLine();
+    if (!node) {
+        node = chapter.InsertLineAfter(chapter.PreviousChaptersLastLine());
+        if (!node)
+            return;
+    }
+    int index = doc.LineIndex(node);
+    const int firstIndex = index;
+    doc.Dirty().MarkLine(index);
+
+    CLineLayout layout(doc.Layout(), doc.CurrentFont());
+    for (int n = 0;;) {
+        layout.LayOutPicture(*lines.Item(node), payload.Indent());
+        if (++n >= wanted)
+            break;
+        CListNode* following = node != chapter.LastLine() ? lines.Next(node) : nullptr;
+        if (following) {
+            ++index;
+            doc.Dirty().MarkLine(index);
+        } else {
+            following = chapter.InsertLineAfter(node, index);
+            if (!following)
+                break;
+            ++index;
+        }
+        node = following;
+    }
+    chapter.DeleteLinesAfter(node);
+    doc.RememberLineIndex(node, index);
+    if (chapter.LineCount() != oldCount)
+        doc.Dirty().Mark(firstIndex, -1);
+}

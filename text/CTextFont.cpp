@@ -1,0 +1,58 @@
+#include "text/CTextFont.h"
+
+#include <cmath>
+#include <cstdint>
+
+CTextFont::CTextFont() : m_widths(0x10000, kUnknown) {}
+
+void CTextFont::Install(std::unique_ptr<CCharMeasurer> measurer, const CFontMetrics& metrics,
+                        int lineSpaceSetting, double scale)
+{
+    m_measurer = std::move(measurer);
+    m_created = m_measurer != nullptr;
+    m_widths.assign(0x10000, kUnknown);
+    m_charWidth = metrics.charWidth;
+    m_maxCharWidth = metrics.maxCharWidth;
+    m_textHeight = metrics.textHeight;
+    m_lineSpacing = LineSpacingFor(lineSpaceSetting, scale);
+    m_pointSize = PointSizeFor(metrics.textHeight, metrics.internalLeading, metrics.dpiY);
+}
+
+void CTextFont::SetCacheEnabled(bool on)
+{
+    m_cacheOn = on;
+    m_widths.assign(0x10000, kUnknown);
+}
+
+int CTextFont::MeasureRaw(char16_t ch)
+{
+    if (!m_measurer)
+        return 0;
+    const int width = m_measurer->Width(ch);
+    // The cache slot is 16 bits wide and 0xFFFF marks an unmeasured slot.
+    if (width < 0)
+        return 0;
+    return width < kUnknown ? width : kUnknown - 1;
+}
+
+int CTextFont::MulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    const std::int64_t product = static_cast<std::int64_t>(a) * b;
+    const bool negative = (product < 0) != (c < 0);
+    const std::int64_t num = product < 0 ? -product : product;
+    const std::int64_t den = c < 0 ? -static_cast<std::int64_t>(c) : c;
+    const std::int64_t q = (num + den / 2) / den;
+    return static_cast<int>(negative ? -q : q);
+}
+
+int CTextFont::LineSpacingFor(int setting, double scale)
+{
+    return static_cast<int>(std::ceil(setting * scale));
+}
+
+int CTextFont::PointSizeFor(int textHeight, int internalLeading, int dpiY)
+{
+    return MulDiv(textHeight - internalLeading, 72, dpiY);
+}

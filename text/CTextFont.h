@@ -1,0 +1,108 @@
+#pragma once
+// A font in which lines are measured and drawn: its metrics, colours and the two switches that
+// layout and drawing read. The platform font lives behind the measurer that the window side
+// installs when it creates the font; widths are cached per character because layout measures
+// every character of every line.
+#include "text/CCharMeasurer.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The metrics read from the platform font when it is created.
+struct CFontMetrics {
+    int charWidth = 0;        // average character width: the width of one cell
+    int maxCharWidth = 0;
+    int textHeight = 0;
+    int internalLeading = 0;
+    int dpiY = 96;            // vertical pixels per inch of the measuring device
+};
+
+class CTextFont {
+public:
+    using Colour = std::uint32_t;  // 0x00BBGGRR
+    static constexpr Colour kDefaultTextColour = 0x000000;
+    static constexpr Colour kDefaultBackColour = 0xFFFFFF;
+    static constexpr Colour kDefaultSecondColour = 0xD0D0D0;
+    static constexpr Colour kDefaultThirdColour = 0x808080;
+    static constexpr Colour kDefaultSelectColour = 0xFF9832;
+    static constexpr int kDefaultPoints = 12;
+
+    CTextFont();
+    virtual ~CTextFont() = default;
+    CTextFont(const CTextFont&) = delete;
+    CTextFont& operator=(const CTextFont&) = delete;
+
+    // Takes over a newly created platform font (through its measurer) with its metrics; the
+    // previous font and every cached width go. lineSpaceSetting × scale is rounded up.
+    void Install(std::unique_ptr<CCharMeasurer> measurer, const CFontMetrics& metrics,
+                 int lineSpaceSetting, double scale);
+    bool Created() const { return m_created; }
+    CCharMeasurer* Measurer() const { return m_measurer.get(); }
+
+    // Pixel width of one character, measured once per distinct character while caching is on.
+    int Measure(char16_t ch)
+    {
+        if (m_cacheOn) {
+            std::uint16_t& slot = m_widths[ch];
+            if (slot == kUnknown)
+                slot = static_cast<std::uint16_t>(MeasureRaw(ch));
+            return slot;
+        }
+        return MeasureRaw(ch);
+    }
+    void SetCacheEnabled(bool on);
+
+    int CharWidth() const { return m_charWidth; }
+    int MaxCharWidth() const { return m_maxCharWidth; }
+    int TextHeight() const { return m_textHeight; }
+    int PointSize() const { return m_pointSize; }
+    int LineSpacing() const { return m_lineSpacing; }
+    int LineHeight() const { return m_textHeight + m_lineSpacing; }
+
+    bool RuledLines() const { return m_ruledLines; }
+    void SetRuledLines(bool on) { m_ruledLines = on; }
+    bool Kinsoku() const { return m_kinsoku; }
+    void SetKinsoku(bool on) { m_kinsoku = on; }
+
+    Colour TextColour() const { return m_textColour; }
+    Colour BackColour() const { return m_backColour; }
+    Colour SecondColour() const { return m_secondColour; }
+    Colour ThirdColour() const { return m_thirdColour; }
+    Colour SelectColour() const { return m_selectColour; }
+    void SetTextColour(Colour c) { m_textColour = c; }
+    void SetBackColour(Colour c) { m_backColour = c; }
+    void SetSecondColour(Colour c) { m_secondColour = c; }
+    void SetThirdColour(Colour c) { m_thirdColour = c; }
+    void SetSelectColour(Colour c) { m_selectColour = c; }
+
+    // a × b ÷ c rounded to nearest, halves away from zero (the platform's multiply-divide); -1
+    // when c is 0.
+    static int MulDiv(int a, int b, int c);
+    // Height of a logical font whose height is unset: 12 points on the given device.
+    static int DefaultHeight(int dpiY) { return -MulDiv(kDefaultPoints, dpiY, 72); }
+    static int LineSpacingFor(int setting, double scale);
+    static int PointSizeFor(int textHeight, int internalLeading, int dpiY);
+
+private:
+    static constexpr std::uint16_t kUnknown = 0xFFFF;
+    int MeasureRaw(char16_t ch);
+
+    bool m_created = false;
+    std::unique_ptr<CCharMeasurer> m_measurer;
+    std::vector<std::uint16_t> m_widths;  // one slot per UTF-16 code unit
+    bool m_cacheOn = true;
+
+    Colour m_textColour = kDefaultTextColour;
+    Colour m_backColour = kDefaultBackColour;
+    Colour m_secondColour = kDefaultSecondColour;
+    Colour m_thirdColour = kDefaultThirdColour;
+    Colour m_selectColour = kDefaultSelectColour;
+    int m_lineSpacing = 0;
+    bool m_ruledLines = false;
+    int m_charWidth = 0;
+    int m_maxCharWidth = 0;
+    int m_textHeight = 0;
+    int m_pointSize = 0;
+    bool m_kinsoku = true;
+};

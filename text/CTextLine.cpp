@@ -1,0 +1,39 @@
+#include "text/CTextLine.h"
+
+#include <algorithm>
+
+CTextLine::CTextLine(CListNode* chapter, CDocListBase* doc, int columnCount)
+    : m_chapter(chapter), m_doc(doc)
+{
+    columnCount = std::clamp(columnCount, 1, kMaxColumns);
+    m_columnCount = columnCount;
+    m_capacity = columnCount + kMargin;
+    m_map = std::make_unique<std::uint16_t[]>(m_capacity);  // value-initialised: cleared to 0
+    m_chars = std::make_unique<CCharInfo[]>(m_capacity);
+}
+
+CTextLine::~CTextLine() = default;
+
+void CTextLine::EnsureColumns(int columnCount)
+{
+    if (columnCount + kMargin <= m_capacity)
+        return;
+    m_capacity = columnCount + kMargin;
+    m_map = std::make_unique<std::uint16_t[]>(m_capacity);
+    m_chars = std::make_unique<CCharInfo[]>(m_capacity);
+}
+
+int CTextLine::MapAt(int column) const
+{
+    return m_map[std::clamp(column, 0, m_capacity - 1)];
+}
+
+CCharInfo* CTextLine::CharInfo(int index)
+{
+    return index >= 0 && index < m_capacity ? &m_chars[index] : nullptr;
+}
+
+const CCharInfo* CTextLine::CharInfo(int index) const
+{
+    return index >= 0 && index < m_capacity ? &m_chars[index] : nullptr;
+}

@@ -58,6 +58,8 @@ void CDocList::ApplyOptions(const Options& options)
         SetColumns(options.columns);
     if (options.tabWidth > 0)
         SetTabWidth(options.tabWidth);
+    if (options.lineSpacing >= 0)
+        CurrentFont().SetLineSpacing(options.lineSpacing);
     CurrentFont().SetTextColour(options.colour);
     Layout().SetLineStartForbidden(options.lineStartForbidden);
     Layout().SetLineEndForbidden(options.lineEndForbidden);
@@ -106,7 +108,7 @@ std::u16string CDocList::AllText() const
 
 int CDocList::FirstLineIndex(const CChapter& chapter) const
 {
-    return chapter.FirstLine() ? Lines().PositionOf(chapter.FirstLine()) : -1;
+    return chapter.FirstLine() ? LineIndex(chapter.FirstLine()) : -1;
 }
 
 void CDocList::SetTopLine(int line)

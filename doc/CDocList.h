@@ -43,6 +43,7 @@ public:
     struct Options {
         int columns = kDefaultColumns;
         int tabWidth = CLayoutSettings::kDefaultTabWidth;
+        int lineSpacing = -1;  // pixels below each line; -1 keeps the current spacing
         std::uint32_t colour = CTextFont::kDefaultTextColour;
         std::u16string lineStartForbidden{CLayoutSettings::kDefaultLineStartForbidden};
         std::u16string lineEndForbidden{CLayoutSettings::kDefaultLineEndForbidden};
@@ -71,7 +72,7 @@ public:
     int LineCount() const { return Lines().Count(); }
     CTextLine* LineAt(int index) const { return Lines().ItemAt(index); }
     CChapter* ChapterAtLine(int index) const;
-    int IndexOfLine(const CListNode* line) const { return Lines().PositionOf(line); }
+    int IndexOfLine(const CListNode* line) const { return LineIndex(line); }
     CChapter* ChapterByPictureId(int id) const;
     // The whole text of the memo, chapters joined by "\r\n" (pictures as their tag).
     std::u16string AllText() const;

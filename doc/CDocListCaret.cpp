@@ -133,7 +133,7 @@ void CDocList::MoveHorizontal(int n)
                 m_caretColumn = std::min(c, line->ColumnsUsed());
                 continue;
             }
-            const int next = picture ? Lines().PositionOf(chapter->LastLine()) + 1 : m_caretLine + 1;
+            const int next = picture ? LineIndex(chapter->LastLine()) + 1 : m_caretLine + 1;
             if (next >= LineCount())
                 return;
             m_caretLine = next;
@@ -161,7 +161,7 @@ void CDocList::MoveVertical(int n, bool pad)
         const bool picture = chapter && chapter->Picture();
         int target;
         if (step > 0) {
-            target = picture ? Lines().PositionOf(chapter->LastLine()) + 1 : m_caretLine + 1;
+            target = picture ? LineIndex(chapter->LastLine()) + 1 : m_caretLine + 1;
             if (target >= LineCount()) {
                 // Moving down from the last line opens a new paragraph at the end.
                 if (!CreateTextChapter(Chapters().Tail()))

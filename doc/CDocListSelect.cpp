@@ -44,7 +44,7 @@ void CDocList::DropSelection()
     while (const auto record = m_selection.TakeFirst()) {
         // Records never outlive their lines: every edit drops the selection first. The lookup
         // guards against a caller that broke that rule.
-        const int index = Lines().PositionOf(record->line);
+        const int index = LineIndex(record->line);
         if (index < 0)
             continue;
         CTextLine* line = Lines().Item(record->line);
@@ -71,7 +71,7 @@ void CDocList::BeginSelection(int kind)
         ClearSelection();
     m_selectKind = kind;
     if (const CChapter* chapter = ChapterAtLine(m_caretLine); chapter && chapter->Picture()) {
-        m_caretLine = m_caretColumn > 0 ? Lines().PositionOf(chapter->LastLine()) : Lines().PositionOf(chapter->FirstLine());
+        m_caretLine = m_caretColumn > 0 ? LineIndex(chapter->LastLine()) : LineIndex(chapter->FirstLine());
     }
     m_anchorLine = m_endLine = m_caretLine;
     m_anchorColumn = m_endColumn = m_caretColumn;

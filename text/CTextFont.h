@@ -58,6 +58,8 @@ public:
     int TextHeight() const { return m_textHeight; }
     int PointSize() const { return m_pointSize; }
     int LineSpacing() const { return m_lineSpacing; }
+    // The option dialog changes the spacing without creating the font again.
+    void SetLineSpacing(int pixels) { m_lineSpacing = pixels < 0 ? 0 : pixels; }
     int LineHeight() const { return m_textHeight + m_lineSpacing; }
 
     bool RuledLines() const { return m_ruledLines; }

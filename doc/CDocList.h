@@ -13,6 +13,7 @@
 class CCaretSink;
 class CDocPictures;
 class CChapter;
+class CPictChapter;
 
 class CDocList : public CDocListBase {
 public:
@@ -110,6 +111,11 @@ public:
     bool DeleteSelection();
     RangeText SelectedText() const;
     RangeText TextBetween(const DocPos& from, const DocPos& to) const;
+    // A picture chapter before the caret's chapter showing picture id (sizes as for
+    // CPictChapter::SetPicture); the caret stays where it was in the text. None, with nothing
+    // inserted, when the picture is unknown.
+    CPictChapter* InsertPictureBeforeCaret(int indent, int id, int width, int height, int maxWidth, int maxHeight,
+                                           int partX, int partY, int partWidth, int partHeight);
     void SetPageBreak(bool on);
     bool PageBreakState() const;
 

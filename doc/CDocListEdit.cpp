@@ -71,6 +71,25 @@ CDocList::DocPos CDocList::InsertText(int line, int column, std::u16string_view 
     return pos;
 }
 
+CPictChapter* CDocList::InsertPictureBeforeCaret(int indent, int id, int width, int height, int maxWidth,
+                                                int maxHeight, int partX, int partY, int partWidth, int partHeight)
+{
+    DropSelection();
+    const DocPos caret = CaretPos();
+    CListNode* before = caret.chapter ? Chapters().Prev(caret.chapter) : Chapters().Tail();
+    CPictChapter* picture = CreatePictChapter(before, indent);
+    if (!picture)
+        return nullptr;
+    if (!picture->SetPicture(id, width, height, maxWidth, maxHeight, CPictChapter::Part{partX, partY, partWidth, partHeight})) {
+        DeleteChapter(picture->Chapter()->Position());
+        SetCaretPos(caret);
+        return nullptr;
+    }
+    // The caret is kept as a line index: the picture's lines pushed its line down.
+    SetCaretPos(caret);
+    return picture;
+}
+
 void CDocList::RemoveChapter(CListNode* node)
 {
     DeleteChapter(node);

@@ -2,8 +2,7 @@
 #include "doc/CChapter.h"
 #include "doc/CDocList.h"
 #include "doc/CTextChapter.h"
-#include "doc/tests/CMemoryPictures.h"
-#include "text/CFixedCharMeasurer.h"
+#include "doc/tests/CTestDocList.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,19 +11,6 @@
 #include <string>
 
 namespace {
-
-std::unique_ptr<CDocList> MakeDoc(CMemoryPictures& pictures)
-{
-    auto doc = std::make_unique<CDocList>();
-    CFontMetrics metrics;
-    metrics.charWidth = 8;
-    metrics.maxCharWidth = 16;
-    metrics.textHeight = 16;
-    doc->Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(8), metrics, 2, 1.0);
-    doc->SetPictures(&pictures);
-    doc->Create(80, 2);
-    return doc;
-}
 
 // n paragraphs of one short line each.
 std::u16string Paragraphs(int n, const std::u16string& body)
@@ -44,7 +30,7 @@ struct BigDoc {
     std::unique_ptr<CDocList> doc;
     explicit BigDoc(int paragraphs, const std::u16string& body = u"日本語のメモ text 12345")
     {
-        doc = MakeDoc(pictures);
+        doc = MakeTestDocList(pictures);
         doc->InsertAtCaret(Paragraphs(paragraphs, body));
     }
 };

@@ -5,8 +5,7 @@
 #include "doc/CDocList.h"
 #include "doc/CPictChapter.h"
 #include "doc/CTextChapter.h"
-#include "doc/tests/CMemoryPictures.h"
-#include "text/CFixedCharMeasurer.h"
+#include "doc/tests/CTestDocList.h"
 #include "text/CMemoPictureLoader.h"
 #include "text/CMemoPictureStore.h"
 #include "text/CMemoReader.h"
@@ -19,19 +18,6 @@
 #include <random>
 
 namespace {
-
-std::unique_ptr<CDocList> MakeDoc(CMemoryPictures& pictures)
-{
-    auto doc = std::make_unique<CDocList>();
-    CFontMetrics metrics;
-    metrics.charWidth = 8;
-    metrics.maxCharWidth = 16;
-    metrics.textHeight = 16;
-    doc->Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(8), metrics, 2, 1.0);
-    doc->SetPictures(&pictures);
-    doc->Create(20, 2);
-    return doc;
-}
 
 std::u16string Number(int v)
 {
@@ -145,7 +131,7 @@ protected:
         PictureStore store(doc, pictures);
         EXPECT_TRUE(CMemoWriter(source, store).WriteFile(path, CMemoWriter::kMemoFormat, true));
         CMemoryPictures readPictures;
-        auto back = MakeDoc(readPictures);
+        auto back = MakeTestDocList(readPictures, 20);
         {
             CDocListMemoSink sink(*back);
             PictureLoader loader(*back, readPictures, &pictures);
@@ -161,7 +147,7 @@ protected:
 TEST_F(DocListMemoTest, ChaptersPicturesAndPageBreaksSurviveASaveAndALoad)
 {
     CMemoryPictures pictures;
-    auto doc = MakeDoc(pictures);
+    auto doc = MakeTestDocList(pictures, 20);
     doc->SetIndentFlag(true);  // must not add TABs while reading
     doc->InsertAtCaret(u"日本語のメモ、これは長い一行です。折り返される。\r\n\t\tインデント付き\r\n");
     pictures.Add(1, 640, 480);
@@ -183,7 +169,7 @@ TEST_F(DocListMemoTest, RandomDocumentsRoundTrip)
     const std::u16string alphabet = u"abcＡＢ漢字かな。、「」\t =\"'&";
     for (int round = 0; round < 20; ++round) {
         CMemoryPictures pictures;
-        auto doc = MakeDoc(pictures);
+        auto doc = MakeTestDocList(pictures, 20);
         const int chapters = 1 + static_cast<int>(rng() % 8);
         for (int c = 0; c < chapters; ++c) {
             if (rng() % 5 == 0) {
@@ -216,7 +202,7 @@ TEST_F(DocListMemoTest, RandomDocumentsRoundTrip)
 TEST_F(DocListMemoTest, APictureThatCannotBeLoadedStaysText)
 {
     CMemoryPictures pictures;
-    auto doc = MakeDoc(pictures);
+    auto doc = MakeTestDocList(pictures, 20);
     {
         CDocListMemoSink sink(*doc);
         PictureLoader loader(*doc, pictures, nullptr);

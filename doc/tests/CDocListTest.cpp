@@ -3,8 +3,7 @@
 #include "doc/CChapter.h"
 #include "doc/CPictChapter.h"
 #include "doc/CTextChapter.h"
-#include "doc/tests/CMemoryPictures.h"
-#include "text/CFixedCharMeasurer.h"
+#include "doc/tests/CTestDocList.h"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +18,7 @@ constexpr int kLineHeight = 18;  // 16-pixel text + 2 pixels of spacing
 
 class DocListTest : public testing::Test {
 protected:
-    void Make(int columns = 80, int tabWidth = 2)
-    {
-        doc = std::make_unique<CDocList>();
-        CFontMetrics metrics;
-        metrics.charWidth = kCell;
-        metrics.maxCharWidth = 2 * kCell;
-        metrics.textHeight = 16;
-        doc->Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(kCell), metrics, 2, 1.0);
-        doc->SetPictures(&pictures);
-        doc->Create(columns, tabWidth);
-    }
+    void Make(int columns = 80, int tabWidth = 2) { doc = MakeTestDocList(pictures, columns, tabWidth); }
     void SetUp() override { Make(); }
 
     // Paragraph texts, pictures as "[pic N]".

@@ -71,32 +71,32 @@ void CDocListBase::RememberLineIndex(const CListNode* node, int index) const
     m_placed = {node, index, m_lineVersion};
 }
 
-CTextChapter* CDocListBase::CreateTextChapter(CListNode* after)
+CChapter* CDocListBase::PlaceChapter(CListNode* after, std::unique_ptr<CChapter> chapter)
 {
-    auto payload = std::make_unique<CTextChapter>();
-    CTextChapter* text = payload.get();
-    auto chapter = std::make_unique<CChapter>(*this, std::move(payload));
     CChapter* raw = chapter.get();
     CListNode* node = after ? m_chapters.InsertAfter(after, std::move(chapter)) : m_chapters.InsertHead(std::move(chapter));
     if (!node)
         return nullptr;
     raw->SetPosition(node);
-    raw->LayOut(0);
-    return text;
+    return raw;
+}
+
+CTextChapter* CDocListBase::CreateTextChapter(CListNode* after)
+{
+    CChapter* chapter = PlaceChapter(after, std::make_unique<CChapter>(*this, std::make_unique<CTextChapter>()));
+    if (!chapter)
+        return nullptr;
+    chapter->LayOut(0);
+    return chapter->Text();
 }
 
 CPictChapter* CDocListBase::CreatePictChapter(CListNode* after, int indent)
 {
-    auto payload = std::make_unique<CPictChapter>(indent);
-    CPictChapter* picture = payload.get();
-    auto chapter = std::make_unique<CChapter>(*this, std::move(payload));
-    CChapter* raw = chapter.get();
-    CListNode* node = after ? m_chapters.InsertAfter(after, std::move(chapter)) : m_chapters.InsertHead(std::move(chapter));
-    if (!node)
+    CChapter* chapter = PlaceChapter(after, std::make_unique<CChapter>(*this, std::make_unique<CPictChapter>(indent)));
+    if (!chapter)
         return nullptr;
-    raw->SetPosition(node);
-    picture->RecomputeGeometry();
-    return picture;
+    chapter->Picture()->RecomputeGeometry();
+    return chapter->Picture();
 }
 
 void CDocListBase::DeleteChapter(CListNode* node)

@@ -87,6 +87,9 @@ public:
     void ClearAll();
 
 private:
+    // Inserts after the node given (at the front when none) and records the chapter's node.
+    CChapter* PlaceChapter(CListNode* after, std::unique_ptr<CChapter> chapter);
+
     CTypeDataList<CTextLine> m_lines;
     CTypeDataList<CChapter> m_chapters;
     CTextFont m_fonts[2];

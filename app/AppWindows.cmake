@@ -1,0 +1,70 @@
+# Window side of the application: start-up, settings, main frame, document and view, resources,
+# and the VelText program itself.
+if(WIN32)
+  enable_language(RC)
+  set(app_dir ${CMAKE_CURRENT_LIST_DIR})
+
+  vel_library(vel_app_windows SOURCES
+    ${app_dir}/CAboutDlg.cpp
+    ${app_dir}/CAppSettings.cpp
+    ${app_dir}/CInstanceMarker.cpp
+    ${app_dir}/CMainFrame.cpp
+    ${app_dir}/CVelTextApp.cpp
+    ${app_dir}/CVelTextDoc.cpp
+    ${app_dir}/CVelTextView.cpp
+    LIBS vel_framework vel_app_core vel_vmem version)
+
+  # Resource script in UTF-8; the resources include paths from the source root.
+  set(app_rc ${app_dir}/VelText.rc)
+  set_source_files_properties(${app_rc} PROPERTIES
+    OBJECT_DEPENDS "${app_dir}/Resource.h;${app_dir}/res/ViewBackground.bmp;${app_dir}/res/GrayBackground.bmp;${app_dir}/res/VelText.ico")
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${app_dir} -c 65001")
+
+  add_executable(VelText WIN32 ${app_dir}/VelTextMain.cpp ${app_rc})
+  target_compile_options(VelText PRIVATE ${VEL_WARNINGS})
+  target_include_directories(VelText PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(VelText PRIVATE vel_app_windows)
+  target_link_options(VelText PRIVATE -mwindows -municode -static)
+  set_target_properties(VelText PROPERTIES OUTPUT_NAME VelText)
+
+  if(VEL_TESTS OR VEL_DELIVERABLE_CHECKS)
+    foreach(deliverable VelText rastkit)
+      add_test(NAME ${deliverable}_deliverable
+               COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFILE=$<TARGET_FILE:${deliverable}>
+                       -DARCH=${CMAKE_SYSTEM_PROCESSOR} -P ${CMAKE_SOURCE_DIR}/cmake/CheckDeliverable.cmake)
+      set_tests_properties(${deliverable}_deliverable PROPERTIES LABELS deliverable)
+    endforeach()
+  endif()
+endif()
+
+if(WIN32 AND VEL_TESTS)
+  # In-process tests of the window side; the program's resources are linked in.
+  vel_test(vel_app_window_tests
+    SOURCES ${app_dir}/tests/AppSettingsTest.cpp ${app_dir}/tests/MainFrameTest.cpp ${app_rc}
+    LIBS vel_app_windows
+    LABELS app)
+  # They use the real registry key and put marked windows on the desktop.
+  set_tests_properties(vel_app_window_tests PROPERTIES RESOURCE_LOCK "vel_registry;vel_desktop")
+
+  add_executable(VelInstanceProbe ${app_dir}/tests/VelInstanceProbe.cpp)
+  target_include_directories(VelInstanceProbe PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(VelInstanceProbe PRIVATE ${VEL_WARNINGS})
+  target_link_libraries(VelInstanceProbe PRIVATE vel_app_windows)
+  target_link_options(VelInstanceProbe PRIVATE -municode)
+
+  # End to end: the real VelText.exe under Xvfb, driven with xdotool.
+  foreach(e2e start instances opacity)
+    add_test(NAME e2e_${e2e}
+      COMMAND bash ${app_dir}/tests/e2e/e2e_${e2e}.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+              $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})
+    set_tests_properties(e2e_${e2e} PROPERTIES LABELS e2e TIMEOUT 120 FIXTURES_REQUIRED wine
+      RESOURCE_LOCK vel_desktop)
+  endforeach()
+  add_test(NAME e2e_settings_persist
+    COMMAND bash ${app_dir}/tests/e2e/e2e_settings_persist.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+            $<TARGET_FILE:vel_app_window_tests>)
+  set_tests_properties(e2e_settings_persist PROPERTIES LABELS e2e TIMEOUT 120 FIXTURES_REQUIRED wine
+    RESOURCE_LOCK vel_registry)
+  # The e2e tests need the program and the probe built with the tests.
+  add_custom_target(vel_app_e2e_deps ALL DEPENDS VelText VelInstanceProbe)
+endif()

@@ -1,0 +1,28 @@
+# Checks a built deliverable: its PE format matches the build (PE32 for i686) and it imports only
+# system DLLs (and rastkit), so it runs on a bare Windows without the MinGW runtime DLLs.
+#   cmake -DOBJDUMP=... -DFILE=... -DARCH=i686|x86_64 -P CheckDeliverable.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${FILE}")
+endif()
+if(ARCH STREQUAL "i686")
+  set(format "pei-i386")
+else()
+  set(format "pei-x86-64")
+endif()
+if(NOT dump MATCHES "file format ${format}")
+  message(FATAL_ERROR "${FILE} is not ${format}")
+endif()
+set(allowed ADVAPI32 COMCTL32 COMDLG32 GDI32 GDIPLUS IMM32 KERNEL32 MSVCRT OLE32 OLEAUT32 SHELL32 USER32
+    VERSION WINSPOOL.DRV RASTKIT)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+foreach(line IN LISTS imports)
+  string(REGEX REPLACE "DLL Name: " "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  string(TOUPPER "${dll}" upper)
+  string(REGEX REPLACE "\\.DLL$" "" base "${upper}")
+  if(NOT base IN_LIST allowed AND NOT upper IN_LIST allowed AND NOT base MATCHES "^API-MS-WIN-CRT")
+    message(FATAL_ERROR "${FILE} imports ${dll}, which a bare Windows does not have")
+  endif()
+endforeach()
+message(STATUS "${FILE}: ${format}, imports ${imports}")

@@ -8,6 +8,36 @@
 
 #include <algorithm>
 
+namespace {
+
+// The chapter's line after node, made when the chapter has none left; index follows it.
+CListNode* NextOrNewLine(CChapter& chapter, CListNode* node, int& index)
+{
+    CDocListBase& doc = chapter.Owner();
+    CListNode* following = node != chapter.LastLine() ? doc.Lines().Next(node) : nullptr;
+    if (following) {
+        ++index;
+        doc.Dirty().MarkLine(index);
+        return following;
+    }
+    following = chapter.InsertLineAfter(node, index);
+    if (following)
+        ++index;
+    return following;
+}
+
+// Drops the lines the layout no longer needs; when the count changed, every later line moved.
+void Finish(CChapter& chapter, CListNode* last, int lastIndex, int firstIndex, int oldCount)
+{
+    CDocListBase& doc = chapter.Owner();
+    chapter.DeleteLinesAfter(last);
+    doc.RememberLineIndex(last, lastIndex);
+    if (chapter.LineCount() != oldCount)
+        doc.Dirty().Mark(firstIndex, -1);
+}
+
+} // namespace
+
 void CChapterLayout::Run(CChapter& chapter, int position)
 {
     // A shadow chapter of the undo copy has no display lines.
@@ -53,25 +83,15 @@ void CChapterLayout::RunText(CChapter& chapter, int position)
         const int next = layout.LayOutText(*line, text, start, length);
         if (next >= length)
             break;
-        CListNode* following = node != chapter.LastLine() ? lines.Next(node) : nullptr;
-        if (following) {
-            ++index;
-            doc.Dirty().MarkLine(index);
-        } else {
-            following = chapter.InsertLineAfter(node, index);
-            if (!following)
-                break;
-            ++index;
-        }
+        CListNode* following = NextOrNewLine(chapter, node, index);
+        if (!following)
+            break;
         node = following;
         line = lines.Item(node);
         line->SetRange(next, next);
         start = next;
     }
-    chapter.DeleteLinesAfter(node);
-    doc.RememberLineIndex(node, index);
-    if (chapter.LineCount() != oldCount)
-        doc.Dirty().Mark(firstIndex, -1);
+    Finish(chapter, node, index, firstIndex, oldCount);
 }
 
 void CChapterLayout::RunPicture(CChapter& chapter)
@@ -97,20 +117,10 @@ void CChapterLayout::RunPicture(CChapter& chapter)
         layout.LayOutPicture(*lines.Item(node), payload.Indent());
         if (++n >= wanted)
             break;
-        CListNode* following = node != chapter.LastLine() ? lines.Next(node) : nullptr;
-        if (following) {
-            ++index;
-            doc.Dirty().MarkLine(index);
-        } else {
-            following = chapter.InsertLineAfter(node, index);
-            if (!following)
-                break;
-            ++index;
-        }
+        CListNode* following = NextOrNewLine(chapter, node, index);
+        if (!following)
+            break;
         node = following;
     }
-    chapter.DeleteLinesAfter(node);
-    doc.RememberLineIndex(node, index);
-    if (chapter.LineCount() != oldCount)
-        doc.Dirty().Mark(firstIndex, -1);
+    Finish(chapter, node, index, firstIndex, oldCount);
 }

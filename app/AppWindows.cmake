@@ -7,6 +7,7 @@ if(WIN32)
   vel_library(vel_app_windows SOURCES
     ${app_dir}/CAboutDlg.cpp
     ${app_dir}/CAppSettings.cpp
+    ${app_dir}/CFileNameDialogs.cpp
     ${app_dir}/CInstanceMarker.cpp
     ${app_dir}/CMainFrame.cpp
     ${app_dir}/CVelTextApp.cpp
@@ -40,7 +41,8 @@ endif()
 if(WIN32 AND VEL_TESTS)
   # In-process tests of the window side; the program's resources are linked in.
   vel_test(vel_app_window_tests
-    SOURCES ${app_dir}/tests/AppSettingsTest.cpp ${app_dir}/tests/MainFrameTest.cpp ${app_rc}
+    SOURCES ${app_dir}/tests/AppSettingsTest.cpp ${app_dir}/tests/MainFrameTest.cpp
+            ${app_dir}/tests/FileNameDialogTest.cpp ${app_rc}
     LIBS vel_app_windows
     LABELS app)
   # They use the real registry key and put marked windows on the desktop.

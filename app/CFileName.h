@@ -56,4 +56,10 @@ public:
     static void DeleteCompanions(const std::u16string& path);
     static bool DeleteFolderFiles(const std::u16string& folder);
     static void RemoveMemoFolder(const std::u16string& folder, const std::u16string& otherFolder);
+
+    // The system's open and save dialogs, owned by the main window and in the look the "FileDlg"
+    // setting chooses. Window side: defined in the Windows build only.
+    static bool OpenFileDialog(const std::u16string& title, const std::u16string& filter, const std::u16string& folder,
+                               std::u16string& path);
+    static bool SaveFileDialog(const std::u16string& folder, const std::u16string& currentPath, std::u16string& path);
 };

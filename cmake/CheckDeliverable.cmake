@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Checks a built deliverable: its PE format matches the build (PE32 for i686) and it imports only
 # system DLLs (and rastkit), so it runs on a bare Windows without the MinGW runtime DLLs.
 #   cmake -DOBJDUMP=... -DFILE=... -DARCH=i686|x86_64 -P CheckDeliverable.cmake

@@ -50,29 +50,46 @@ CFileDialog::Style CFileDialog::StyleFromSetting(int value)
     return value == 1 ? Style::Explorer : value == 2 ? Style::Old : Style::Default;
 }
 
+namespace {
+
+// The buffers and fields both dialogs fill alike; the caller adds its own flags and runs it.
+struct DialogRequest {
+    std::wstring filterText;
+    std::vector<wchar_t> file = std::vector<wchar_t>(kPathBuffer, L'\0');
+    std::vector<wchar_t> fileTitle = std::vector<wchar_t>(kPathBuffer, L'\0');
+    OPENFILENAMEW ofn{};
+
+    DialogRequest(HWND owner, const CFileDialog::Filter& filter, const std::wstring& initialFile,
+                  CFileDialog::Style style)
+        : filterText(FilterString(filter))
+    {
+        CopyInto(file, initialFile);
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = owner;
+        ofn.lpstrFilter = filterText.c_str();
+        ofn.lpstrFile = file.data();
+        ofn.nMaxFile = static_cast<DWORD>(file.size());
+        ofn.lpstrFileTitle = fileTitle.data();
+        ofn.nMaxFileTitle = static_cast<DWORD>(fileTitle.size());
+        ofn.Flags = OFN_HIDEREADONLY | CFileDialog::StyleFlags(style);
+        ofn.lpfnHook = style == CFileDialog::Style::Default ? nullptr : &PassThroughHook;
+    }
+    DialogRequest(const DialogRequest&) = delete;
+    DialogRequest& operator=(const DialogRequest&) = delete;
+};
+
+}  // namespace
+
 bool CFileDialog::Open(HWND owner, const std::wstring& title, const Filter& filter, const std::wstring& folder,
                        Style style, std::wstring& path)
 {
-    const std::wstring filterText = FilterString(filter);
-    std::vector<wchar_t> file(kPathBuffer, L'\0');
-    std::vector<wchar_t> fileTitle(kPathBuffer, L'\0');
-    CopyInto(file, folder + L"*.txt");
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filterText.c_str();
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrFileTitle = fileTitle.data();
-    ofn.nMaxFileTitle = static_cast<DWORD>(fileTitle.size());
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | StyleFlags(style);
-    ofn.lpfnHook = style == Style::Default ? nullptr : &PassThroughHook;
-    if (!GetOpenFileNameW(&ofn)) {
+    DialogRequest request(owner, filter, folder + L"*.txt", style);
+    request.ofn.lpstrTitle = title.c_str();
+    request.ofn.Flags |= OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&request.ofn)) {
         return false;
     }
-    path = file.data();
+    path = request.file.data();
     return true;
 }
 
@@ -80,27 +97,14 @@ bool CFileDialog::Save(HWND owner, const std::wstring& title, const Filter& filt
                        const std::wstring& fileName, const std::wstring& defaultExtension, Style style,
                        std::wstring& path)
 {
-    const std::wstring filterText = FilterString(filter);
-    std::vector<wchar_t> file(kPathBuffer, L'\0');
-    std::vector<wchar_t> fileTitle(kPathBuffer, L'\0');
-    CopyInto(file, fileName);
-
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filterText.c_str();
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrFileTitle = fileTitle.data();
-    ofn.nMaxFileTitle = static_cast<DWORD>(fileTitle.size());
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-    ofn.lpstrDefExt = defaultExtension.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | StyleFlags(style);
-    ofn.lpfnHook = style == Style::Default ? nullptr : &PassThroughHook;
-    if (!GetSaveFileNameW(&ofn)) {
+    DialogRequest request(owner, filter, fileName, style);
+    request.ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    request.ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
+    request.ofn.lpstrDefExt = defaultExtension.c_str();
+    request.ofn.Flags |= OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameW(&request.ofn)) {
         return false;
     }
-    path = file.data();
+    path = request.file.data();
     return true;
 }

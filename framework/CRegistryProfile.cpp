@@ -29,6 +29,12 @@ UniqueKey OpenForWrite(const std::wstring& path)
     return UniqueKey(key);
 }
 
+// None when no registry key is set or the section does not exist yet.
+UniqueKey OpenSectionForRead(const CRegistryProfile& profile, const std::wstring& section)
+{
+    return profile.HasKey() ? OpenForRead(profile.SectionPath(section)) : UniqueKey();
+}
+
 }  // namespace
 
 void CRegistryProfile::SetKey(const std::wstring& company, const std::wstring& application)
@@ -43,10 +49,7 @@ std::wstring CRegistryProfile::SectionPath(const std::wstring& section) const
 
 int CRegistryProfile::GetInt(const std::wstring& section, const std::wstring& key, int defaultValue) const
 {
-    if (!HasKey()) {
-        return defaultValue;
-    }
-    UniqueKey handle = OpenForRead(SectionPath(section));
+    UniqueKey handle = OpenSectionForRead(*this, section);
     if (!handle) {
         return defaultValue;
     }
@@ -75,10 +78,7 @@ bool CRegistryProfile::WriteInt(const std::wstring& section, const std::wstring&
 std::wstring CRegistryProfile::GetString(const std::wstring& section, const std::wstring& key,
                                          const std::wstring& defaultValue) const
 {
-    if (!HasKey()) {
-        return defaultValue;
-    }
-    UniqueKey handle = OpenForRead(SectionPath(section));
+    UniqueKey handle = OpenSectionForRead(*this, section);
     if (!handle) {
         return defaultValue;
     }

@@ -278,24 +278,28 @@ int CrastkitApp::CutImage(int handle, int dest, int source, int top, int left)
     });
 }
 
+namespace {
+
+// Nearest and bilinear scaling cannot fail once there is a source to read.
+template <void (*Scale)(const CLayerValues&, CLayerValues&)>
+bool ScaleFromSource(CBasePict&, const CLayerValues& s, CLayerValues& d)
+{
+    if (!s.HasData() && d.HasData())
+        return false;
+    Scale(s, d);
+    return true;
+}
+
+} // namespace
+
 int CrastkitApp::CopyNearest(int handle, int dest, int source)
 {
-    return TwoLayers(handle, dest, source, [](CBasePict&, const CLayerValues& s, CLayerValues& d) {
-        if (!s.HasData() && d.HasData())
-            return false;
-        CResampler::Nearest(s, d);
-        return true;
-    });
+    return TwoLayers(handle, dest, source, &ScaleFromSource<&CResampler::Nearest>);
 }
 
 int CrastkitApp::CopyByLinear(int handle, int dest, int source)
 {
-    return TwoLayers(handle, dest, source, [](CBasePict&, const CLayerValues& s, CLayerValues& d) {
-        if (!s.HasData() && d.HasData())
-            return false;
-        CResampler::Bilinear(s, d);
-        return true;
-    });
+    return TwoLayers(handle, dest, source, &ScaleFromSource<&CResampler::Bilinear>);
 }
 
 int CrastkitApp::CopyBicubic(int handle, int dest, int source)

@@ -32,7 +32,11 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
 fi
 
 export VEL_BUILD_ROOT="$root/build/run-wine"
+# Memos of the run command belong in the user's real Documents folder (~/Norvaly/VelText).
+export VEL_USER_DOCUMENTS=1
 wine_run=("$root/tools/wine-run.sh" "--arch=$arch")
+# An Xvfb started for a headless run is stopped at the end; a real display is left alone.
+trap '"${wine_run[@]}" --stop-display' EXIT
 headless=
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   headless=1

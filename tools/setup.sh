@@ -11,8 +11,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 xvfb xdotool x11-utils imagemagick
-  fonts-ipafont-gothic fonts-ipafont-mincho locales
+  wine wine32:i386 wine64 xvfb xdotool x11-utils xclip imagemagick
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales
 )
 
 sudo_cmd=()

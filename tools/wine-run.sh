@@ -6,6 +6,10 @@
 # The prefix uses LANG=ja_JP.UTF-8, so the ANSI code page is 932. Without a display an Xvfb
 # server is started once and reused. win32 (the default) is the real deliverables' prefix; win64
 # runs the 64-bit test build on machines whose kernel cannot execute 32-bit code.
+# Wine links the prefix's Documents and Desktop folders to $HOME; unless VEL_USER_DOCUMENTS=1
+# (the run command, where memos belong in the user's own Documents) they become plain folders
+# inside the prefix, so tests never write into the real home folder.
+#   wine-run.sh --stop-display   stops the Xvfb this script started (only that one)
 set -euo pipefail
 
 arch=win32
@@ -46,6 +50,7 @@ ensure_display() {
   for n in $(seq 91 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    echo $! >"$state_dir/xvfb.pid"
     disown || true
     export DISPLAY=":$n"
     local i
@@ -69,7 +74,24 @@ ensure_prefix() {
       "$wineserver" -w
       touch "$WINEPREFIX/.vel-ready"
     fi
+    if [ "${VEL_USER_DOCUMENTS:-0}" != 1 ]; then
+      private_user_folders
+    fi
   ) 9>"$WINEPREFIX.lock"
+}
+
+# Replaces the prefix's links into $HOME by folders of the prefix's own.
+private_user_folders() {
+  local users=$WINEPREFIX/drive_c/users d link
+  [ -d "$users" ] || return 0
+  for link in "$users"/*/*; do
+    [ -L "$link" ] || continue
+    d=$(readlink "$link")
+    case "$d" in
+      "$WINEPREFIX"*) ;;
+      *) rm -f "$link"; mkdir -p "$link" ;;
+    esac
+  done
 }
 
 case "${1:-}" in
@@ -84,6 +106,17 @@ case "${1:-}" in
   --stop-server)
     "$wineserver" -k >/dev/null 2>&1 || true
     "$wineserver" -w >/dev/null 2>&1 || true
+    exit 0
+    ;;
+  --stop-display)
+    pid_file=$state_dir/xvfb.pid
+    if [ -f "$pid_file" ]; then
+      pid=$(cat "$pid_file")
+      if [ -n "$pid" ] && [ "$(ps -o comm= -p "$pid" 2>/dev/null)" = Xvfb ]; then
+        kill "$pid" 2>/dev/null || true
+      fi
+      rm -f "$pid_file" "$state_dir/xvfb.display"
+    fi
     exit 0
     ;;
   --print-env)

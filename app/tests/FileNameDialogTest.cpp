@@ -52,6 +52,25 @@ TEST_F(FileNameDialogTest, SaveProposesMemoForAnUnnamedMemoAndTheFileNameOtherwi
     EXPECT_EQ(CFileName::ToLower(CFileName::Directory(path)), CFileName::ToLower(folder));
 }
 
+// Callbacks are __stdcall on i686: they must be plain functions, not lambdas.
+BOOL CALLBACK NameFileInDialog(HWND window, LPARAM)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window))
+        return TRUE;
+    for (int id : {0x480, 0x47c}) {  // the file name edit (old look) or combo box
+        if (HWND field = GetDlgItem(window, id))
+            SetWindowTextW(field, L"vel-open-dialog.txt");
+    }
+    return FALSE;
+}
+
+void CALLBACK TypeFileNameIntoOpenDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), &NameFileInDialog, 0);
+}
+
 TEST_F(FileNameDialogTest, OpenReturnsTheChosenExistingFile)
 {
     const std::u16string folder = TempFolder();
@@ -63,19 +82,7 @@ TEST_F(FileNameDialogTest, OpenReturnsTheChosenExistingFile)
     // The dialog starts on "<folder>*.txt": pressing OK on a pattern only filters, so name the file
     // through the dialog's own edit field first.
     std::u16string path;
-    const UINT_PTR typer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) -> BOOL {
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            if (std::wstring(className) != L"#32770" || !IsWindowVisible(window))
-                return TRUE;
-            for (int id : {0x480, 0x47c}) {  // the file name edit (old look) or combo box
-                if (HWND field = GetDlgItem(window, id))
-                    SetWindowTextW(field, L"vel-open-dialog.txt");
-            }
-            return FALSE;
-        }, 0);
-    });
+    const UINT_PTR typer = SetTimer(nullptr, 0, 150, &TypeFileNameIntoOpenDialog);
     const bool chosen = CFileName::OpenFileDialog(u"ファイルを新規に開く", u"テキストファイル (*.txt)|*.txt", folder, path);
     KillTimer(nullptr, typer);
     DeleteFileW(wide.c_str());

@@ -22,8 +22,11 @@ constexpr Replacement kTable[] = {
     {u"\uFF0D", u"-"},
     {u"\uFF0A", u"*"},
     {u"\uFF0F", u"/"},
+    {u"\u00D7", u"*"}, // × as written in memos
+    {u"\u00F7", u"/"}, // ÷
     {u"\uFF3E", u"^"},
     {u"\uFF1D", u"="},
+    {u"\uFF0C", u","}, // so that "１，０００" groups its thousands like "1,000"
     {u"\uFF10", u"0"},
     {u"\uFF11", u"1"},
     {u"\uFF12", u"2"},

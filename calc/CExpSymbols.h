@@ -12,6 +12,9 @@ inline constexpr char16_t kCos = u'\uFF23';  // Ｃ
 inline constexpr char16_t kTan = u'\uFF34';  // Ｔ
 inline constexpr char16_t kPercent = u'%';
 inline constexpr char16_t kEquals = u'=';
+// Memo amounts: "1,980" groups the thousands, "1500円" names the currency.
+inline constexpr char16_t kGroupSeparator = u',';
+inline constexpr char16_t kYen = u'\u5186'; // 円
 
 inline constexpr double kPiValue = 3.141592653589793;
 

@@ -20,6 +20,9 @@ int DigitValue(char16_t c, int radix)
 
 bool CNumberReader::Read(std::u16string_view text, double& value)
 {
+    // An amount: only a plain decimal, without percent or radix prefix, takes "円" ("1500円").
+    if (text.size() >= 2 && text.back() == CExpSymbols::kYen)
+        return ReadDigits(text.substr(0, text.size() - 1), 10, kMaxDecimalDigits, value);
     return Read(text, value, true);
 }
 
@@ -64,8 +67,12 @@ bool CNumberReader::ReadDigits(std::u16string_view digits, int radix, int maxDig
             continue;
         }
         const int d = DigitValue(c, radix);
-        if (d < 0)
+        if (d < 0) {
+            // Separators count as no digit towards the limit.
+            if (radix == 10 && !point && IsGroupSeparator(digits, i))
+                continue;
             return false;
+        }
         m = m * radix + d;
         if (point)
             s *= radix;
@@ -83,4 +90,15 @@ bool CNumberReader::ReadDigits(std::u16string_view digits, int radix, int maxDig
     }
     value = static_cast<double>(m) / static_cast<double>(s);
     return true;
+}
+
+bool CNumberReader::IsGroupSeparator(std::u16string_view digits, size_t i)
+{
+    auto isDigit = [&](size_t at) { return digits[at] >= u'0' && digits[at] <= u'9'; };
+    if (digits[i] != CExpSymbols::kGroupSeparator || i == 0 || !isDigit(i - 1) || i + 3 >= digits.size())
+        return false;
+    if (!isDigit(i + 1) || !isDigit(i + 2) || !isDigit(i + 3))
+        return false;
+    const size_t after = i + 4;
+    return after == digits.size() || digits[after] == CExpSymbols::kGroupSeparator || digits[after] == u'.';
 }

@@ -4,15 +4,15 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <string_view>
 
 namespace {
 
 // A 200-character memo line: some words in front, then a long expression with every kind of
 // token, closed by "=".
-std::u16string Line200()
+std::u16string Line200(std::u16string line = u"Monthly total: ",
+                       std::u16string_view part = u"(12.5*3+hff/b101)-sqrt(16)*sin30+2^3^2/50%-")
 {
-    std::u16string line = u"Monthly total: ";
-    const std::u16string part = u"(12.5*3+hff/b101)-sqrt(16)*sin30+2^3^2/50%-";
     while (line.size() + part.size() + 2 <= 200)
         line += part;
     while (line.size() < 198)
@@ -35,6 +35,21 @@ void BM_Compute200(benchmark::State& state)
     state.SetLabel(std::to_string(line.size()) + " chars");
 }
 BENCHMARK(BM_Compute200);
+
+// The same length written the way memos note amounts: "×", "÷", thousands separators and "円".
+void BM_Compute200Amounts(benchmark::State& state)
+{
+    const std::u16string line = Line200(u"合計 ", u"1,980円×3+12,345.5÷5-１，０００円×２-");
+    if (!CExpression().Compute(line))
+        state.SkipWithError("the line must evaluate");
+    for (auto _ : state) {
+        CExpression expression;
+        benchmark::DoNotOptimize(expression.Compute(line));
+        benchmark::DoNotOptimize(expression.FormatResult(10));
+    }
+    state.SetLabel(std::to_string(line.size()) + " chars");
+}
+BENCHMARK(BM_Compute200Amounts);
 
 // Baseline: the plainest typed line, "1+2=".
 void BM_ComputeShort(benchmark::State& state)

@@ -1,10 +1,12 @@
 // Feeds arbitrary lines to the evaluator and the formatter. Odd-sized inputs are read through a
 // small alphabet of the characters expressions are made of, so that the fuzzer reaches deep
 // nesting and long operator chains quickly; even-sized inputs are raw UTF-16. One first-byte
-// value in eight instead feeds raw doubles to the functions and the formatter.
+// value in eight instead feeds raw doubles to the functions and the formatter. Lines without the
+// memo-amount characters ("×", "÷", ",", "，", "円") must give what the previous evaluator gave.
 #include "calc/CExpMath.h"
 #include "calc/CExpression.h"
 #include "calc/CNumberFormat.h"
+#include "calc/tests/oracle/CPreviousCalc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,11 +14,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
-constexpr char16_t kAlphabet[] = u"0123456789.()+-*/^=% :;\tbhfxpisqrtncoS\u221A\u03C0\uFF33\uFF1D\uFF10\uFF41\u3000";
+constexpr char16_t kAlphabet[] =
+    u"0123456789.()+-*/^=% :;\tbhfxpisqrtncoS\u221A\u03C0\uFF33\uFF1D\uFF10\uFF41\u3000"
+    u"\u00D7\u00F7,,,\uFF0C\u5186\u5186\uFF11";
+constexpr std::u16string_view kAmountCharacters = u"\u00D7\u00F7,\uFF0C\u5186";
 
 std::u16string LineFrom(const uint8_t* data, size_t size, int& radix)
 {
@@ -77,5 +84,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CExpression fresh;
     if (fresh.Compute(line) != ok || fresh.FormatResult(radix) != text)
         std::abort();
+
+    if (line.find_first_of(kAmountCharacters) == std::u16string::npos) {
+        const std::optional<double> before = CPreviousCalc::Compute(line);
+        const double now = expression.Value();
+        if (before.has_value() != ok)
+            std::abort();
+        if (ok && std::memcmp(&*before, &now, sizeof now) != 0 && !(std::isnan(*before) && std::isnan(now)))
+            std::abort();
+    }
     return 0;
 }

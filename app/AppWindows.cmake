@@ -12,8 +12,8 @@ if(WIN32)
     ${app_dir}/CMainFrame.cpp
     ${app_dir}/CVelTextApp.cpp
     ${app_dir}/CVelTextDoc.cpp
-    ${app_dir}/CVelTextView.cpp
-    LIBS vel_framework vel_app_core vel_vmem version)
+    ${CMAKE_SOURCE_DIR}/doc/CVelTextView.cpp
+    LIBS vel_framework vel_app_core vel_vmem vel_text_windows version)
 
   # Resource script in UTF-8; the resources include paths from the source root.
   set(app_rc ${app_dir}/VelText.rc)

@@ -7,7 +7,7 @@
 #include "app/CInstanceMarker.h"
 #include "app/CMainFrame.h"
 #include "app/CVelTextDoc.h"
-#include "app/CVelTextView.h"
+#include "doc/CVelTextView.h"
 #include "app/Resource.h"
 #include "app/WideText.h"
 #include "framework/CCommandLineInfo.h"

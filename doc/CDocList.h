@@ -139,6 +139,7 @@ public:
     void SetMemoNames(std::u16string folder, std::u16string secondName, std::u16string title);
     const std::u16string& Folder() const { return m_folder; }
     const std::u16string& Title() const { return m_title; }
+    const std::u16string& SecondName() const { return m_secondName; }
 
     // Undo: one level.
     void TakeUndoCopy();

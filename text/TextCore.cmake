@@ -14,6 +14,7 @@ vel_test(text_layout_tests
 if(WIN32)
   vel_library(vel_text_gdi
     SOURCES ${vel_text_dir}/CGdiTextFont.h ${vel_text_dir}/CGdiTextFont.cpp
+            ${vel_text_dir}/CTextLinePainter.h ${vel_text_dir}/CTextLinePainter.cpp
     LIBS vel_text_core gdi32 user32)
   vel_test(text_gdi_tests
     SOURCES ${vel_text_dir}/tests/CGdiTextFontTest.cpp

@@ -77,7 +77,18 @@ ensure_prefix() {
     if [ "${VEL_USER_DOCUMENTS:-0}" != 1 ]; then
       private_user_folders
     fi
+    install_wine_fonts
   ) 9>"$WINEPREFIX.lock"
+}
+
+# Wine does not find the fonts of Debian's fonts-wine (Marlett draws the caption buttons, Tahoma
+# the dialogs) in its data folder; the prefix's own font folder always works.
+install_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts f
+  [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+  for f in /usr/share/wine/fonts/*.ttf; do
+    [ -e "$fonts/$(basename "$f")" ] || cp "$f" "$fonts/"
+  done
 }
 
 # Replaces the prefix's links into $HOME by folders of the prefix's own.

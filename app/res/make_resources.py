@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the built-in pictures of the resource script: the text background (paper with faint
-ruled bands), the grey background and the program icon. Run once; the outputs are kept in the tree."""
+"""Writes the built-in pictures of the resource script: the text background (paper with a faint
+grain), the grey background and the program icon. Run once; the outputs are kept in the tree."""
 import struct
 import pathlib
 
@@ -23,9 +23,10 @@ def bmp(path, width, height, pixel):
 
 
 def paper(x, y):
-    if y % 16 == 15:
-        return (232, 236, 244)
-    return (255, 253, 246)
+    # Warm paper with a faint, even grain; no bands, since text rows follow the font's height.
+    n = (x * 73856093 ^ y * 19349663) & 0xFF
+    d = 2 if n < 24 else (1 if n < 96 else 0)
+    return (255 - d, 253 - d, 246 - d)
 
 
 def grey(x, y):

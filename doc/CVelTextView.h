@@ -1,0 +1,142 @@
+#pragma once
+// The framework view of the memo window. It hosts the text edit window inside a thin frame,
+// holds the folders of the open memo and routes the Edit, Text, Calculate, Picture edit and View
+// commands to the edit window and its document list, deciding for each whether it is enabled.
+#include <string>
+
+#include "framework/CMessageMap.h"
+#include "framework/CView.h"
+#include "platform/LocalTime.h"
+#include "text/CEditExp.h"
+
+class CAppSettings;
+class CViewPanel;
+
+class CVelTextView : public CView {
+public:
+    static constexpr int kFrameWidth = 5;
+    static constexpr wchar_t kEditWindowName[] = L"DurEduz Erududｳｨﾝﾄﾞｳ";
+    static constexpr wchar_t kTempFilePrefix[] = L"DefBackup";
+    static constexpr UINT kEditWindowId = 1;
+
+    CVelTextView();
+    ~CVelTextView() override;
+
+    CEditExp& EditWindow() { return m_edit; }
+    const CEditExp& EditWindow() const { return m_edit; }
+    void SetPanel(CViewPanel* panel) { m_panel = panel; }
+
+    // The folders of the open memo.
+    const std::wstring& HistoryFolder() const { return m_historyFolder; }
+    const std::wstring& DefaultMemoBase() const { return m_defaultMemoBase; }
+    const std::wstring& TempFile() const { return m_tempFile; }
+    const std::wstring& MemoFolder() const { return m_memoFolder; }
+    const std::wstring& MemoFileName() const { return m_memoFileName; }
+    void SetMemoLocation(const std::wstring& folder, const std::wstring& fileName);
+    // The default memo base and the temporary file on first use, then the memo's own folder.
+    void PrepareFolders(const std::wstring& memoFolder);
+
+    int OutputRadix() const { return m_radix; }
+    bool Printing() const { return m_printing; }
+    // The memo base chosen in the control panel (base 0 without a panel).
+    int CurrentMemoBase() const;
+
+    // The background pictures and the screen font of the current memo base's display type.
+    void ApplyBackgrounds();
+    void ApplyFonts();
+
+    // Search and replace for the control panel; the focus comes back to the view afterwards.
+    bool SearchBackward(const std::u16string& text);
+    bool SearchForward(const std::u16string& text);
+    bool Replace(const std::u16string& search, const std::u16string& replacement);
+
+    // "2024年 3月 5日(火)" and " 9時 5分 7秒"; a time that could not be read (year 0) gives
+    // zeros and no weekday.
+    static std::u16string DateText(const vel::platform::LocalDateTime& time);
+    static std::u16string TimeText(const vel::platform::LocalDateTime& time);
+    // The edit window's settings for a display type.
+    static CEditSettings EditSettingsFor(const CAppSettings& settings, int displayType);
+
+    void OnInitialUpdate() override;
+    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+
+protected:
+    void PreCreateWindow(CREATESTRUCTW& cs) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDraw(HDC dc) override;
+
+private:
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+
+    const CAppSettings* Settings() const;
+    HWND FocusedPanelBox() const;
+    bool Blocked() const { return m_edit.IsBusy() || m_edit.IsEditingPicture(); }
+    void SendPictureCommand(UINT id, int value);
+
+    // Commands
+    void OnCopy();
+    void OnCut();
+    void OnPaste();
+    void OnRectPaste();
+    void OnUndo();
+    void OnSelectAll();
+    void OnCalcToggle();
+    void OnRadix10() { SetRadix(10); }
+    void OnRadix16() { SetRadix(16); }
+    void OnRadix2() { SetRadix(2); }
+    void SetRadix(int radix);
+    void OnInsertDate();
+    void OnInsertTime();
+    void OnClear();
+    void OnPageBreakOn() { SetPageBreak(true); }
+    void OnPageBreakOff() { SetPageBreak(false); }
+    void SetPageBreak(bool on);
+    void OnRegisterWord();
+    void OnPictureResize() { SendPictureCommand(32798, 0); }
+    void OnRotateRight90() { SendPictureCommand(kRotate, 90); }
+    void OnRotateLeft90() { SendPictureCommand(kRotate, 270); }
+    void OnRight5() { SendPictureCommand(kRotate, 355); }
+    void OnRight3() { SendPictureCommand(kRotate, 357); }
+    void OnRight1() { SendPictureCommand(kRotate, 359); }
+    void OnLeft5() { SendPictureCommand(kRotate, 5); }
+    void OnLeft3() { SendPictureCommand(kRotate, 3); }
+    void OnLeft1() { SendPictureCommand(kRotate, 1); }
+    void OnPictureEditEnd() { SendPictureCommand(32793, 0); }
+
+    // Command states
+    void OnUpdateCopyCut(CCmdUI& ui);
+    void OnUpdatePaste(CCmdUI& ui);
+    void OnUpdateRectPaste(CCmdUI& ui);
+    void OnUpdateUndo(CCmdUI& ui);
+    void OnUpdateCalcToggle(CCmdUI& ui);
+    void OnUpdateRadix10(CCmdUI& ui) { UpdateRadix(ui, 10); }
+    void OnUpdateRadix16(CCmdUI& ui) { UpdateRadix(ui, 16); }
+    void OnUpdateRadix2(CCmdUI& ui) { UpdateRadix(ui, 2); }
+    void UpdateRadix(CCmdUI& ui, int radix);
+    void OnUpdateNeedsContent(CCmdUI& ui);
+    void OnUpdateSave(CCmdUI& ui);
+    void OnUpdateNotBlocked(CCmdUI& ui);
+    void OnUpdateNotBusy(CCmdUI& ui);
+    void OnUpdatePictureEditing(CCmdUI& ui);
+    void OnUpdatePageBreakOn(CCmdUI& ui);
+    void OnUpdatePageBreakOff(CCmdUI& ui);
+
+    static constexpr UINT kRotate = 32897;
+    static const MessageEntry<CVelTextView> kMessageMap[];
+    static const CommandEntry<CVelTextView> kCommandMap[];
+
+    CEditExp m_edit;
+    CViewPanel* m_panel = nullptr;
+    std::wstring m_historyFolder;
+    std::wstring m_defaultMemoBase;
+    std::wstring m_tempFile{kTempFilePrefix};
+    std::wstring m_memoFolder;
+    std::wstring m_memoFileName;
+    int m_radix = 10;
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+    bool m_printing = false;
+};

@@ -41,8 +41,9 @@ endif()
 if(WIN32 AND VEL_TESTS)
   # In-process tests of the window side; the program's resources are linked in.
   vel_test(vel_app_window_tests
-    SOURCES ${app_dir}/tests/AppSettingsTest.cpp ${app_dir}/tests/MainFrameTest.cpp
-            ${app_dir}/tests/FileNameDialogTest.cpp ${app_rc}
+    SOURCES ${app_dir}/tests/AppTestSupport.h ${app_dir}/tests/AppSettingsTest.cpp
+            ${app_dir}/tests/MainFrameTest.cpp ${app_dir}/tests/FileNameDialogTest.cpp
+            ${app_dir}/tests/ViewTest.cpp ${app_rc}
     LIBS vel_app_windows
     LABELS app)
   # They use the real registry key and put marked windows on the desktop.
@@ -55,7 +56,7 @@ if(WIN32 AND VEL_TESTS)
   target_link_options(VelInstanceProbe PRIVATE -municode)
 
   # End to end: the real VelText.exe under Xvfb, driven with xdotool.
-  foreach(e2e start instances opacity)
+  foreach(e2e start instances opacity typing)
     add_test(NAME e2e_${e2e}
       COMMAND bash ${app_dir}/tests/e2e/e2e_${e2e}.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
               $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})

@@ -236,6 +236,7 @@ LRESULT CEditExp::OnImeNotify(WPARAM wParam, LPARAM lParam)
 
 void CEditExp::InsertText(std::u16string_view text)
 {
+    m_keySelecting = false;
     CDocList& doc = Doc();
     doc.DeleteSelection();
     doc.InsertAtCaret(text);
@@ -244,6 +245,7 @@ void CEditExp::InsertText(std::u16string_view text)
 
 void CEditExp::TypeCharacter(char16_t ch)
 {
+    m_keySelecting = false;
     CDocList& doc = Doc();
     if (ch == u'\b') {
         if (!doc.DeleteSelection()) {

@@ -387,6 +387,7 @@ void CEditText::LeftButtonDown(int x, int y, bool shift, bool alt)
 {
     if (GetFocus() != Handle())
         SetFocus(Handle());
+    m_keySelecting = false;
     CDocList& doc = *m_doc;
     if (shift) {
         // The selection runs from where it was anchored (the old caret when there was none).
@@ -437,6 +438,7 @@ bool CEditText::CaretKey(UINT key, bool shift, bool ctrl)
 {
     CDocList& doc = *m_doc;
     if (key == VK_DELETE) {
+        m_keySelecting = false;
         doc.TakeUndoCopy();
         if (!doc.DeleteSelection())
             doc.DeleteAtCaret(1);
@@ -450,10 +452,11 @@ bool CEditText::CaretKey(UINT key, bool shift, bool ctrl)
     default:
         return false;
     }
-    if (shift && !doc.HasSelection())
+    if (shift && !doc.HasSelection() && !m_keySelecting)
         doc.BeginSelection(CDocList::kStream);
     else if (!shift && doc.HasSelection())
         doc.ClearSelection();
+    m_keySelecting = shift;
 
     const int page = VisibleFullLines();
     switch (key) {
@@ -475,10 +478,8 @@ bool CEditText::CaretKey(UINT key, bool shift, bool ctrl)
             doc.SetCaret(doc.CaretLine(), line->ColumnsUsed());
         break;
     }
-    if (!shift && !doc.HasSelection()) {
-        // A plain move leaves no anchor behind.
-        doc.ClearSelection();
-    }
+    if (!shift)
+        doc.ClearSelection();  // a plain move leaves no anchor behind
     if (shift)
         doc.Select(ctrl ? CDocList::kRectangle : CDocList::kStream);
     Refresh();

@@ -96,6 +96,8 @@ protected:
     void ScrollToColumn(int column);
 
     bool m_hasFocus = false;
+    // Shift-held caret keys are extending a selection (it may still be empty).
+    bool m_keySelecting = false;
 
 private:
     bool CreateDocument(const CEditSettings& settings);

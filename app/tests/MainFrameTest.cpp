@@ -16,19 +16,11 @@
 #include "framework/CCommandLineInfo.h"
 #include "framework/CSingleDocTemplate.h"
 #include "framework/CView.h"
+#include "app/tests/AppTestSupport.h"
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
+using apptest::Pump;
 
 void CollectIds(HMENU menu, std::set<UINT>& ids)
 {
@@ -39,21 +31,6 @@ void CollectIds(HMENU menu, std::set<UINT>& ids)
             ids.insert(id);
         }
     }
-}
-
-// The popup that holds `id`, or null.
-HMENU PopupOf(HMENU menu, UINT id)
-{
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            if (HMENU found = PopupOf(sub, id)) {
-                return found;
-            }
-        } else if (GetMenuItemID(menu, i) == id) {
-            return menu;
-        }
-    }
-    return nullptr;
 }
 
 bool g_markedAtEnd = true;
@@ -114,10 +91,9 @@ protected:
 
     UINT State(UINT id)
     {
-        HMENU popup = PopupOf(GetMenu(hwnd), id);
-        EXPECT_NE(popup, nullptr) << id;
-        SendMessageW(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
-        return GetMenuState(popup, id, MF_BYCOMMAND);
+        const UINT state = apptest::MenuState(hwnd, id);
+        EXPECT_NE(state, 0xFFFFFFFFu) << id;
+        return state;
     }
 
     LONG_PTR ExStyle() const { return GetWindowLongPtrW(hwnd, GWL_EXSTYLE); }
@@ -177,7 +153,7 @@ TEST_F(MainFrameTest, MenusCarryEveryCommandAndLaterOwnersAreGreyed)
     EXPECT_EQ(ids, expected);
 
     for (UINT id : {ID_FILE_OPEN_MEMO, ID_FILE_ADD, ID_FILE_OPEN_HISTORY, ID_FILE_SAVE, ID_MEMO_PREVIOUS,
-                    ID_EDIT_COPY, ID_CALC_RADIX10, ID_PICT_RIGHT5, ID_VIEW_OPTIONS}) {
+                    ID_EDIT_COPY, ID_PICT_RIGHT5, ID_VIEW_OPTIONS}) {
         EXPECT_TRUE(State(id) & MF_GRAYED) << id;
     }
     for (UINT id : {ID_APP_EXIT, ID_WINDOW_OPEN_ANOTHER, ID_WINDOW_CLOSE_ALL, ID_WINDOW_TOPMOST, ID_WINDOW_OPAQUE,

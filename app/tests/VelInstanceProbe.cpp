@@ -1,12 +1,51 @@
 // Looks at the running copies of VelText from outside, for the end-to-end tests:
 //   VelInstanceProbe count     number of top-level windows carrying the instance marker
 //   VelInstanceProbe styles    one line per marked window: "layered=0|1 topmost=0|1 <caption>"
+//   VelInstanceProbe edit      one line per marked window: the text edit window's screen rectangle
+//                              and the cell width and line height of the default memo font:
+//                              "x y width height cell line"
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "app/CInstanceMarker.h"
+#include "doc/CVelTextView.h"
+
+namespace {
+
+BOOL CALLBACK FindEditWindow(HWND child, LPARAM found)
+{
+    wchar_t name[64] = {};
+    GetWindowTextW(child, name, 64);
+    if (std::wstring(name) == CVelTextView::kEditWindowName) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The default display type's font: 12 points of the memo face, 2 pixels between lines.
+void DefaultCell(int& cell, int& line)
+{
+    HDC screen = GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lf.lfPitchAndFamily = 1;
+    wcscpy(lf.lfFaceName, L"ＭＳ ゴシック");
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen, &tm);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    cell = tm.tmAveCharWidth;
+    line = tm.tmHeight + 2;
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -22,6 +61,20 @@ int wmain(int argc, wchar_t** argv)
             WideCharToMultiByte(CP_UTF8, 0, caption, -1, utf8, sizeof utf8, nullptr, nullptr);
             std::printf("layered=%d topmost=%d %s\n", (style & WS_EX_LAYERED) ? 1 : 0,
                         (style & WS_EX_TOPMOST) ? 1 : 0, utf8);
+        }
+        if (mode == L"edit") {
+            HWND edit = nullptr;
+            EnumChildWindows(window, &FindEditWindow, reinterpret_cast<LPARAM>(&edit));
+            RECT rect{};
+            if (edit != nullptr) {
+                GetClientRect(edit, &rect);
+                MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+            }
+            int cell = 0;
+            int line = 0;
+            DefaultCell(cell, line);
+            std::printf("%ld %ld %ld %ld %d %d\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        cell, line);
         }
         return true;
     });

@@ -425,6 +425,21 @@ TEST_F(DocListTest, BackspaceDeletesTheCharacterBeforeTheCaretAndJoinsParagraphs
     EXPECT_EQ(Paragraphs(), (Paras{u"", u"x"}));
 }
 
+// The calculation reads the whole paragraph up to the caret: an expression wrapped over two
+// display lines is not cut to its last piece ("+1=" alone would give 1).
+TEST_F(DocListTest, TextToCaretIsTheParagraphUpToTheCaret)
+{
+    Make(20);
+    doc->InsertAtCaret(u"first\r\n12345678901234567890+1=");
+    ASSERT_EQ(doc->CaretLine(), 2);
+    EXPECT_EQ(doc->TextToCaret(), u"12345678901234567890+1=");
+    doc->SetCaret(1, 5);
+    EXPECT_EQ(doc->TextToCaret(), u"12345");
+    InsertPicture(1, 40, 30);
+    doc->SetCaretPos({doc->Chapters().Tail(), 1});
+    EXPECT_EQ(doc->TextToCaret(), u"");
+}
+
 TEST_F(DocListTest, SelectionMarksAndCopiesHoldWholePairs)
 {
     doc->InsertAtCaret(u"x" + kSmile + u"y" + kSmile + u"\r\nab" + kSmile + u"zz");

@@ -5,6 +5,7 @@
 #include "doc/CPictChapter.h"
 #include "doc/CTextChapter.h"
 #include "text/CLineLayout.h"
+#include "text/CUtf16.h"
 
 #include <algorithm>
 
@@ -57,6 +58,10 @@ void CChapterLayout::RunText(CChapter& chapter, int position)
     const char16_t* text = payload.Text();
     const int length = payload.Length();
     position = std::clamp(position, 0, length);
+    // An edit right after a high surrogate can join it with a low one into one character, or part
+    // them: the layout looks again from the high surrogate.
+    if (position > 0 && CUtf16::IsHigh(text[position - 1]))
+        --position;
 
     const int oldCount = chapter.LineCount();
     CListNode* node = chapter.FirstLine();

@@ -51,28 +51,6 @@ void CDocList::Reset()
     SetUndoAvailable(false);
 }
 
-void CDocList::ApplyOptions(const Options& options)
-{
-    DropSelection();
-    if (options.columns > 0)
-        SetColumns(options.columns);
-    if (options.tabWidth > 0)
-        SetTabWidth(options.tabWidth);
-    if (options.lineSpacing >= 0)
-        CurrentFont().SetLineSpacing(options.lineSpacing);
-    CurrentFont().SetTextColour(options.colour);
-    Layout().SetLineStartForbidden(options.lineStartForbidden);
-    Layout().SetLineEndForbidden(options.lineEndForbidden);
-    Layout().SetHeadingSymbols(options.headingSymbols);
-    ApplyLayout();
-    const int lineHeight = std::max(1, LineHeight());
-    if (m_clientHeight > 0)
-        m_visibleLines = m_clientHeight / lineHeight + 1;
-    LayOutAll();
-    Dirty().Mark(0, -1);
-    SetCaret(m_caretLine, m_caretColumn);
-}
-
 CChapter* CDocList::ChapterAtLine(int index) const
 {
     const CTextLine* line = LineAt(index);

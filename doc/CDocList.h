@@ -41,6 +41,25 @@ public:
         int height = 0;
     };
 
+    // Where the caret, the selection anchor, the selection and the top line stand, by chapter and
+    // offset rather than by line and column, so that they survive laying the lines out again.
+    // Valid until a chapter is removed.
+    struct Places {
+        struct Place {
+            DocPos pos;
+            int lineInChapter = 0;     // which line of a picture chapter
+            bool atLineStart = false;  // shown at the start of a wrapped line, not the end of the one before
+        };
+        Place caret;
+        Place anchor;
+        Place top;
+        int selectMode = kNoSelection;
+        bool preferredIsCaret = true;
+        int preferredColumn = 0;
+        int savedCaretChapter = -1;  // the undo copy's caret, by chapter index
+        int savedCaretOffset = 0;
+    };
+
     struct Options {
         int columns = kDefaultColumns;
         int tabWidth = CLayoutSettings::kDefaultTabWidth;
@@ -59,8 +78,20 @@ public:
     void Create(int columns, int tabWidth);
     void SetPictures(CDocPictures* pictures) { m_pictures = pictures; }
     void SetCaretSink(CCaretSink* sink) { m_caretSink = sink; }
-    // Stores what changed and lays everything out again.
-    void ApplyOptions(const Options& options);
+    // Stores what changed and, when anything did, lays everything out again keeping the caret and
+    // the selection on their characters. True when anything changed.
+    bool ApplyOptions(const Options& options);
+    // After the view installed a new screen font (Font(kScreenFont).Install): the layout width,
+    // tab stops and visible lines follow the new metrics and everything is laid out again, the
+    // caret, the anchor, the selection and the top line kept on their characters.
+    void ApplyScreenFont();
+    // Every chapter laid out again, keeping the caret, the selection and the top line in place.
+    void LayOutAll() override;
+    // For any other change that lays lines out again without editing text (a picture resized):
+    // SavePlaces before it (the selection records go, as they point at display lines),
+    // RestorePlaces after it (caret, anchor, selection in its mode, preferred column, top line).
+    Places SavePlaces();
+    void RestorePlaces(const Places& places);
     // Empties the memo (chapters, lines, selection, undo copy) and starts again with one empty
     // chapter, as before loading a memo.
     void Reset();
@@ -105,8 +136,17 @@ public:
     // Editing at a place; each returns where the edit left the caret.
     DocPos InsertText(int line, int column, std::u16string_view text);
     DocPos InsertAtCaret(std::u16string_view text);
-    // Forward delete of n characters at the caret, joining chapters across line ends.
+    // Forward delete of n characters at the caret (a surrogate pair is one), joining chapters
+    // across line ends.
     void DeleteAtCaret(int n);
+    // Backspace: the character before the caret goes (a whole surrogate pair), also when it stands
+    // on the display line above. At the start of a paragraph or on a picture the caret steps
+    // back one place and what stands there is deleted forward, joining the paragraph to the one
+    // before. False at the start of the memo, where nothing happens.
+    bool DeleteBeforeCaret();
+    // The caret's paragraph from its start up to the caret, for the calculation after "=";
+    // empty on a picture.
+    std::u16string TextToCaret() const;
     // Deletes the current selection (stream or rectangle) and clears it; false when none.
     bool DeleteSelection();
     RangeText SelectedText() const;
@@ -166,6 +206,9 @@ public:
 
 private:
     DocPos PosAt(int line, int column) const;
+    Places::Place PlaceAt(int line, int column) const;
+    void LineOfPlace(const Places::Place& place, int& line, int& column) const;
+    void RecomputeVisibleLines();
     void CaretFromPos(const DocPos& pos, int& line, int& column) const;
     int FirstLineIndex(const CChapter& chapter) const;
     int CharStartColumn(const CTextLine& line, int column) const;

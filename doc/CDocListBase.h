@@ -81,7 +81,7 @@ public:
     void DeleteChapter(CListNode* chapter);
     CChapter* ChapterOfLine(const CTextLine& line) const { return m_chapters.Item(line.Chapter()); }
     // Every text chapter from position 0 and every picture chapter's geometry.
-    void LayOutAll();
+    virtual void LayOutAll();
     // Destroys all chapters, then any remaining lines. A derived list whose ReleasePicture does
     // work must call it from its own destructor.
     void ClearAll();

@@ -3,6 +3,7 @@
 #include "doc/CDocList.h"
 #include "doc/CPictChapter.h"
 #include "doc/CTextChapter.h"
+#include "text/CUtf16.h"
 
 #include <algorithm>
 #include <vector>
@@ -137,7 +138,14 @@ void CDocList::DeleteAtCaret(int n)
     }
     int remaining = n;
     while (remaining > 0) {
-        remaining = chapter->Text()->Delete(pos.offset, remaining);
+        // remaining counts characters: a surrogate pair goes as one.
+        CTextChapter* text = chapter->Text();
+        int units = 0;
+        while (remaining > 0 && pos.offset + units < text->Length()) {
+            units += CUtf16::UnitsAt(text->Text(), text->Length(), pos.offset + units);
+            --remaining;
+        }
+        text->Delete(pos.offset, units);
         if (remaining <= 0)
             break;
         CListNode* nextNode = Chapters().Next(chapter->Position());
@@ -157,6 +165,40 @@ void CDocList::DeleteAtCaret(int n)
         break;
     }
     SetCaretPos(pos);
+}
+
+bool CDocList::DeleteBeforeCaret()
+{
+    DropSelection();
+    const DocPos pos = CaretPos();
+    const CChapter* chapter = Chapters().Item(pos.chapter);
+    if (!chapter)
+        return false;
+    if (CTextChapter* text = chapter->Text(); text && pos.offset > 0) {
+        // By offset, not by a caret step: at the start of a wrapped line a step left only moves
+        // the caret to the end of the line above, which is the same place in the text.
+        const int start = CUtf16::PreviousStart(text->Text(), pos.offset);
+        text->Delete(start, pos.offset - start);
+        SetCaretPos({pos.chapter, start});
+        return true;
+    }
+    const int line = m_caretLine;
+    const int column = m_caretColumn;
+    MoveCaret(0, -1, false);
+    if (m_caretLine == line && m_caretColumn == column)
+        return false;
+    DeleteAtCaret(1);
+    return true;
+}
+
+std::u16string CDocList::TextToCaret() const
+{
+    const DocPos pos = CaretPos();
+    const CChapter* chapter = Chapters().Item(pos.chapter);
+    if (!chapter || !chapter->Text())
+        return {};
+    const std::u16string_view text = chapter->Text()->View();
+    return std::u16string(text.substr(0, static_cast<std::size_t>(std::clamp(pos.offset, 0, static_cast<int>(text.size())))));
 }
 
 bool CDocList::DeleteSelection()
@@ -282,8 +324,10 @@ CDocList::RangeText CDocList::TextBetween(const DocPos& a, const DocPos& b) cons
         if (!isFirst)
             result.text += u"\r\n";
         if (const CTextChapter* text = chapter->Text()) {
-            const int start = isFirst ? std::min(from.offset, text->Length()) : 0;
-            const int end = isLast ? std::min(to.offset, text->Length()) : text->Length();
+            // Ends inside a surrogate pair move to its start: a copy never holds half a pair.
+            const int start = isFirst ? CUtf16::StartOf(text->Text(), text->Length(), std::min(from.offset, text->Length())) : 0;
+            const int end = isLast ? CUtf16::StartOf(text->Text(), text->Length(), std::min(to.offset, text->Length()))
+                                   : text->Length();
             if (end > start) {
                 result.text += text->View().substr(start, end - start);
                 textUnits += static_cast<std::size_t>(end - start);

@@ -2,6 +2,7 @@
 
 #include "doc/CChapter.h"
 #include "doc/CDocListBase.h"
+#include "text/CUtf16.h"
 
 #include <algorithm>
 #include <new>
@@ -187,6 +188,8 @@ CTextChapter::CaretPos CTextChapter::OffsetToCaret(int offset) const
 {
     if (!m_chapter || !m_chapter->FirstLine())
         return {-1, -1};
+    // The low half of a surrogate pair has no cell: the caret stands before the pair.
+    offset = CUtf16::StartOf(m_text.get(), m_length, offset);
     const auto& lines = m_chapter->Owner().Lines();
     int n = 0;
     for (CListNode* node = m_chapter->FirstLine();; node = lines.Next(node), ++n) {

@@ -65,6 +65,7 @@ public:
     std::u16string LineText(int n) const;
     LinePos OffsetToLine(int offset) const;
     int ColumnToOffset(int line, int column) const;
+    // An offset inside a surrogate pair is shown before the pair.
     CaretPos OffsetToCaret(int offset) const;
 
     void LayOut(int position);

@@ -52,3 +52,12 @@ int CGdiTextFont::Width(char16_t ch)
         return 0;
     return size.cx;
 }
+
+int CGdiTextFont::PairWidth(char16_t high, char16_t low)
+{
+    const wchar_t units[2] = {static_cast<wchar_t>(high), static_cast<wchar_t>(low)};
+    SIZE size{};
+    if (!GetTextExtentPoint32W(m_dc, units, 2, &size))
+        return 0;
+    return size.cx;
+}

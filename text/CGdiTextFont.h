@@ -23,6 +23,8 @@ public:
     static CGdiTextFont* Of(const CTextFont& record);
 
     int Width(char16_t ch) override;
+    // Both units in one call, so the font (or the font linked in for it) measures the character.
+    int PairWidth(char16_t high, char16_t low) override;
     HFONT Font() const { return m_font; }
     const LOGFONTW& LogFont() const { return m_logFont; }
 

@@ -26,3 +26,17 @@ void CLayoutSettings::Set(int layoutWidth, int tabWidth, int cellWidth)
     for (int k = 0; k < count; ++k)
         m_tabStops[k] = k * m_tabWidth * cellWidth;
 }
+
+bool CLayoutSettings::HoldsCharacter(const std::u16string& set, std::u16string_view ch)
+{
+    if (ch.empty())
+        return false;
+    const int length = static_cast<int>(set.size());
+    for (int i = 0; i < length;) {
+        const int units = CUtf16::UnitsAt(set.data(), length, i);
+        if (set.compare(static_cast<std::size_t>(i), static_cast<std::size_t>(units), ch) == 0)
+            return true;
+        i += units;
+    }
+    return false;
+}

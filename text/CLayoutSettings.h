@@ -1,6 +1,8 @@
 #pragma once
 // What line layout reads from its document besides the font: the layout width, the tab width and
 // tab stops, and the three line-breaking character sets.
+#include "text/CUtf16.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,11 +32,26 @@ public:
     const std::u16string& LineEndForbidden() const { return m_lineEnd; }
     const std::u16string& HeadingSymbols() const { return m_heading; }
 
-    bool IsLineStartForbidden(char16_t ch) const { return m_lineStart.find(ch) != std::u16string::npos; }
-    bool IsLineEndForbidden(char16_t ch) const { return m_lineEnd.find(ch) != std::u16string::npos; }
-    bool IsHeadingSymbol(char16_t ch) const { return m_heading.find(ch) != std::u16string::npos; }
+    // ch: one character, one UTF-16 unit or a surrogate pair; a set may hold pairs as well, and a
+    // lone surrogate never matches half of one.
+    bool IsLineStartForbidden(std::u16string_view ch) const { return Holds(m_lineStart, ch); }
+    bool IsLineEndForbidden(std::u16string_view ch) const { return Holds(m_lineEnd, ch); }
+    bool IsHeadingSymbol(std::u16string_view ch) const { return Holds(m_heading, ch); }
+    bool IsLineStartForbidden(char16_t ch) const { return Holds(m_lineStart, {&ch, 1}); }
+    bool IsLineEndForbidden(char16_t ch) const { return Holds(m_lineEnd, {&ch, 1}); }
+    bool IsHeadingSymbol(char16_t ch) const { return Holds(m_heading, {&ch, 1}); }
 
 private:
+    // A unit outside the surrogate range is never half of a pair: a plain search is exact, and
+    // it is the one layout makes for nearly every line.
+    static bool Holds(const std::u16string& set, std::u16string_view ch)
+    {
+        if (ch.size() == 1 && !CUtf16::IsSurrogate(ch[0]))
+            return set.find(ch[0]) != std::u16string::npos;
+        return HoldsCharacter(set, ch);
+    }
+    static bool HoldsCharacter(const std::u16string& set, std::u16string_view ch);
+
     int m_layoutWidth = 0;
     int m_tabWidth = kDefaultTabWidth;
     std::vector<int> m_tabStops{0};

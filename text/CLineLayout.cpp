@@ -1,6 +1,9 @@
 #include "text/CLineLayout.h"
 
+#include "text/CUtf16.h"
+
 #include <algorithm>
+#include <string_view>
 
 CLineLayout::CLineLayout(const CLayoutSettings& settings, CTextFont& font)
     : m_settings(settings),
@@ -25,27 +28,41 @@ int CLineLayout::MeasureChar(char16_t ch, int column)
     return distance < 0 ? m_tabWidth * m_cell : distance;
 }
 
-// How many of the n characters placed since placeStart stay on the line when character i does
-// not fit: characters that may not start a line pull their predecessor down with them, and
-// characters that may not end a line go down to the next; at least one always stays.
-int CLineLayout::BreakKeep(const char16_t* text, int placeStart, int i, int n) const
+int CLineLayout::MeasureAt(const char16_t* text, int i, int units, int column)
 {
-    int m = n;
-    for (int j = i; m > 0 && m_settings.IsLineStartForbidden(text[j]); --j)
-        --m;
-    if (m - 1 < 1)
-        return 1;
-    int p = placeStart + m - 1;
-    while (p > placeStart && m_settings.IsLineEndForbidden(text[p]))
-        --p;
-    return p == placeStart ? 1 : p - placeStart + 1;
+    if (units == 2)
+        return m_font.MeasurePair(text[i], text[i + 1]);
+    return MeasureChar(text[i], column);
+}
+
+// Where the line ends when the character at i does not fit after the characters placed from
+// placeStart: characters that may not start a line pull their predecessor down with them, and
+// characters that may not end a line go down to the next; at least one always stays. Steps go by
+// whole characters, so a surrogate pair is never parted.
+int CLineLayout::BreakAt(const char16_t* text, int placeStart, int i, int end) const
+{
+    auto charAt = [&](int offset) {
+        return std::u16string_view(text + offset, static_cast<std::size_t>(CUtf16::UnitsAt(text, end, offset)));
+    };
+    auto previous = [&](int offset) { return CUtf16::PreviousStart(text, offset, placeStart); };
+    auto afterFirst = [&] { return placeStart + CUtf16::UnitsAt(text, end, placeStart); };
+
+    // stay: the end of the characters that stay, which is also the character looked at.
+    int stay = i;
+    while (stay > placeStart && m_settings.IsLineStartForbidden(charAt(stay)))
+        stay = previous(stay);
+    if (stay <= afterFirst())
+        return afterFirst();
+    int p = previous(stay);
+    while (p > placeStart && m_settings.IsLineEndForbidden(charAt(p)))
+        p = previous(p);
+    return p + CUtf16::UnitsAt(text, end, p);
 }
 
 int CLineLayout::LayOutText(CTextLine& line, const char16_t* text, int start, int end)
 {
     int columns = m_columns;
     line.EnsureColumns(columns);
-    const int capacity = line.m_capacity;
     std::uint16_t* map = line.m_map.get();
     const int w = m_tabWidth;
 
@@ -54,7 +71,10 @@ int CLineLayout::LayOutText(CTextLine& line, const char16_t* text, int start, in
         ++leadingTabs;
     const int indentLimit = std::max(0, columns - CTextLine::kMargin);
     const int t = std::min(leadingTabs, indentLimit / w);
-    const bool heading = leadingTabs < end && m_settings.IsHeadingSymbol(text[leadingTabs]);
+    const int headingUnits = CUtf16::UnitsAt(text, end, leadingTabs);
+    const bool heading =
+        headingUnits > 0 &&
+        m_settings.IsHeadingSymbol(std::u16string_view(text + leadingTabs, static_cast<std::size_t>(headingUnits)));
 
     start = std::clamp(start, 0, end);
     line.m_start = start;
@@ -69,7 +89,7 @@ int CLineLayout::LayOutText(CTextLine& line, const char16_t* text, int start, in
     } else {
         int indent = t * w;
         if (heading)
-            indent += CellsOf(MeasureChar(text[leadingTabs], indent));
+            indent += CellsOf(MeasureAt(text, leadingTabs, headingUnits, indent));
         // A very wide heading symbol must still leave one cell for text.
         indent = std::min(indent, columns - 1);
         std::fill(map, map + indent, std::uint16_t{0});
@@ -79,19 +99,44 @@ int CLineLayout::LayOutText(CTextLine& line, const char16_t* text, int start, in
     }
     const int firstCharColumn = used;
     int lastColumn = used;
-    int counter = placeStart - start;  // index of the next character, counted from the line's start
-
+    // The index of a character, counted from the line's start, is its offset less start; the
+    // character records run out at offset recordEnd.
+    int recordEnd = start + line.m_capacity - 1;
     int i = placeStart;
-    for (; i < end && counter < capacity - 1; ++i) {
-        const int cells = CellsOf(MeasureChar(text[i], used));
+    int units = 1;
+    for (; i < end; i += units) {
+        const char16_t ch = text[i];
+        int width;
+        if (!CUtf16::IsHigh(ch) || i + 1 >= end || !CUtf16::IsLow(text[i + 1])) [[likely]] {
+            units = 1;
+            // Other characters that run out of records end the line (zero-width runs).
+            if (i >= recordEnd)
+                break;
+            width = MeasureChar(ch, used);
+        } else {
+            units = 2;
+            if (i + 2 > recordEnd) {
+                // A pair takes two records: the arrays grow as far as a line of pairs in single
+                // cells needs.
+                const int pairCapacity = 2 * (columns + CTextLine::kMargin);
+                if (i + 2 - start > pairCapacity - 1)
+                    break;
+                line.GrowKeeping(pairCapacity);
+                map = line.m_map.get();
+                recordEnd = start + line.m_capacity - 1;
+            }
+            width = m_font.MeasurePair(ch, text[i + 1]);
+        }
+        const int cells = CellsOf(width);
         if (columns - used < cells)
             break;
         lastColumn = used;
-        std::fill(map + used, map + used + cells, static_cast<std::uint16_t>(counter));
+        std::fill(map + used, map + used + cells, static_cast<std::uint16_t>(i - start));
         used += cells;
-        ++counter;
     }
-    line.m_scanEnd = i;
+    int counter = i - start;  // index of the next character
+    // The last offset looked at: both units of a pair that did not fit.
+    line.m_scanEnd = i < end ? i + units - 1 : i;
 
     if (i < end) {
         const int n = i - placeStart;
@@ -101,14 +146,13 @@ int CLineLayout::LayOutText(CTextLine& line, const char16_t* text, int start, in
             lastColumn = used;
             std::fill(map + used, map + columns, static_cast<std::uint16_t>(counter));
             used = columns;
-            ++counter;
-            ++i;
+            counter += units;
+            i += units;
         } else if (m_font.Kinsoku()) {
-            const int keep = BreakKeep(text, placeStart, i, n);
-            if (keep < n) {
-                const int moved = n - keep;
-                i -= moved;
-                counter -= moved;
+            const int keepEnd = BreakAt(text, placeStart, i, end);
+            if (keepEnd < i) {
+                i = keepEnd;
+                counter = keepEnd - start;
                 int removed = 0;
                 while (used > firstCharColumn && map[used - 1] >= counter) {
                     --used;
@@ -116,8 +160,11 @@ int CLineLayout::LayOutText(CTextLine& line, const char16_t* text, int start, in
                 }
                 columns -= removed;
                 lastColumn = used;
-                while (lastColumn > firstCharColumn && map[lastColumn - 1] == counter - 1)
-                    --lastColumn;
+                if (lastColumn > firstCharColumn) {
+                    const std::uint16_t last = map[lastColumn - 1];
+                    while (lastColumn > firstCharColumn && map[lastColumn - 1] == last)
+                        --lastColumn;
+                }
             }
         }
     }
@@ -128,7 +175,7 @@ int CLineLayout::LayOutText(CTextLine& line, const char16_t* text, int start, in
     line.m_charCount = counter;
     // The tail up to the column count (and on to the end of the map) points past the last
     // character, so a click right of the text lands after it.
-    std::fill(map + used, map + capacity, static_cast<std::uint16_t>(counter));
+    std::fill(map + used, map + line.m_capacity, static_cast<std::uint16_t>(counter));
     line.m_end = i;
     line.m_scanEnd = std::max(line.m_scanEnd, i);
     return i;

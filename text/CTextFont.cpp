@@ -1,5 +1,7 @@
 #include "text/CTextFont.h"
 
+#include "text/CUtf16.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -10,7 +12,7 @@ void CTextFont::Install(std::unique_ptr<CCharMeasurer> measurer, const CFontMetr
 {
     m_measurer = std::move(measurer);
     m_created = m_measurer != nullptr;
-    m_widths.assign(0x10000, kUnknown);
+    ClearCaches();
     m_charWidth = metrics.charWidth;
     m_maxCharWidth = metrics.maxCharWidth;
     m_textHeight = metrics.textHeight;
@@ -21,7 +23,26 @@ void CTextFont::Install(std::unique_ptr<CCharMeasurer> measurer, const CFontMetr
 void CTextFont::SetCacheEnabled(bool on)
 {
     m_cacheOn = on;
+    ClearCaches();
+}
+
+void CTextFont::ClearCaches()
+{
     m_widths.assign(0x10000, kUnknown);
+    m_pairWidths.fill(PairSlot{});
+}
+
+int CTextFont::MeasurePair(char16_t high, char16_t low)
+{
+    if (!m_cacheOn)
+        return MeasurePairRaw(high, low);
+    const char32_t codePoint = CUtf16::CodePoint(high, low);
+    PairSlot& slot = m_pairWidths[codePoint % kPairSlots];
+    if (slot.codePoint != codePoint) {
+        slot.codePoint = codePoint;
+        slot.width = static_cast<std::uint16_t>(MeasurePairRaw(high, low));
+    }
+    return slot.width;
 }
 
 int CTextFont::MeasureRaw(char16_t ch)
@@ -33,6 +54,14 @@ int CTextFont::MeasureRaw(char16_t ch)
     if (width < 0)
         return 0;
     return width < kUnknown ? width : kUnknown - 1;
+}
+
+int CTextFont::MeasurePairRaw(char16_t high, char16_t low)
+{
+    if (!m_measurer)
+        return 0;
+    const int width = m_measurer->PairWidth(high, low);
+    return width < 0 ? 0 : (width < kUnknown ? width : kUnknown - 1);
 }
 
 int CTextFont::MulDiv(int a, int b, int c)

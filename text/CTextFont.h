@@ -5,6 +5,7 @@
 // every character of every line.
 #include "text/CCharMeasurer.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -51,6 +52,9 @@ public:
         }
         return MeasureRaw(ch);
     }
+    // Pixel width of a character above U+FFFF given as its surrogate pair. Such characters are
+    // rare in a memo and spread over a huge range, so they get a small cache of their own.
+    int MeasurePair(char16_t high, char16_t low);
     void SetCacheEnabled(bool on);
 
     int CharWidth() const { return m_charWidth; }
@@ -88,11 +92,21 @@ public:
 
 private:
     static constexpr std::uint16_t kUnknown = 0xFFFF;
+    static constexpr std::size_t kPairSlots = 256;
+    // One remembered width per slot, chosen by the code point's low bits; 0 marks an empty slot
+    // (no character above U+FFFF is 0).
+    struct PairSlot {
+        char32_t codePoint = 0;
+        std::uint16_t width = 0;
+    };
     int MeasureRaw(char16_t ch);
+    int MeasurePairRaw(char16_t high, char16_t low);
+    void ClearCaches();
 
     bool m_created = false;
     std::unique_ptr<CCharMeasurer> m_measurer;
     std::vector<std::uint16_t> m_widths;  // one slot per UTF-16 code unit
+    std::array<PairSlot, kPairSlots> m_pairWidths{};
     bool m_cacheOn = true;
 
     Colour m_textColour = kDefaultTextColour;

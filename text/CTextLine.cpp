@@ -23,6 +23,20 @@ void CTextLine::EnsureColumns(int columnCount)
     m_chars = std::make_unique<CCharInfo[]>(m_capacity);
 }
 
+void CTextLine::GrowKeeping(int capacity)
+{
+    if (capacity <= m_capacity)
+        return;
+    auto map = std::make_unique<std::uint16_t[]>(capacity);
+    auto chars = std::make_unique<CCharInfo[]>(capacity);
+    std::copy(m_map.get(), m_map.get() + m_capacity, map.get());
+    for (int i = 0; i < m_capacity; ++i)
+        chars[i].SetMark(m_chars[i].Mark());
+    m_map = std::move(map);
+    m_chars = std::move(chars);
+    m_capacity = capacity;
+}
+
 int CTextLine::MapAt(int column) const
 {
     return m_map[std::clamp(column, 0, m_capacity - 1)];

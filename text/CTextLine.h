@@ -1,7 +1,9 @@
 #pragma once
 // One display line: a stretch [start, end) of one chapter's text set on the cell grid. The column
 // map gives, for every cell, the index (from the line's start) of the character in it; cells past
-// the last character hold the index one past it.
+// the last character hold the index one past it. Indices count UTF-16 units: the cells of a
+// surrogate pair hold the index of its high surrogate, and its low surrogate has no cell (its
+// character record follows the high one's and carries the same mark).
 #include "text/CBaseArea.h"
 #include "text/CCharInfo.h"
 
@@ -56,6 +58,10 @@ private:
     friend class CLineLayout;
     // Reallocates both arrays when a layout needs more columns than they were made for.
     void EnsureColumns(int columnCount);
+    // Makes room for more characters than cells, keeping what the arrays hold: characters above
+    // U+FFFF take two entries each, so a line of them in single cells holds up to twice its
+    // columns.
+    void GrowKeeping(int capacity);
 
     CListNode* m_chapter;
     CDocListBase* m_doc;

@@ -1,4 +1,5 @@
 #include "doc/tests/CTestDoc.h"
+#include "text/CUtf16.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,9 @@
 
 namespace {
 
-const std::u16string kAlphabet = u"ab c\t。、「」漢字・ーW";
+// The two halves of 😀 are drawn one by one, so texts hold pairs as well as lone halves, and edits
+// join and part them.
+const std::u16string kAlphabet = u"ab c\t。、「」漢字・ーW\xD83D\xDE00";
 
 std::u16string RandomText(std::mt19937& rng, int maxLength)
 {
@@ -49,6 +52,9 @@ void CheckInvariants(CDocListBase& doc)
             ASSERT_EQ(line->MapAt(line->ColumnCount()), line->CharCount());
             if (chapter->GetType() == CChapter::kText) {
                 ASSERT_EQ(line->Start(), offset);
+                const char16_t* text = chapter->Text()->Text();
+                ASSERT_EQ(CUtf16::StartOf(text, chapter->Text()->Length(), line->Start()), line->Start())
+                    << "a line starts inside a surrogate pair";
                 ASSERT_EQ(line->CharCount(), line->Length());
                 ASSERT_TRUE(line->Length() > 0 || chapter->Text()->Length() == 0)
                     << "empty line " << count << " in a chapter of " << chapter->Text()->Length() << " units, "
@@ -112,6 +118,7 @@ void CheckSameAsFresh(CTestDoc& doc, int columns, int tabWidth)
 {
     CTestDoc fresh(columns, tabWidth);
     fresh.Measurer().SetWidth(u'W', (columns + 5) * CTestDoc::kCell);
+    fresh.Measurer().SetWidth(U'\U0001F600', CTestDoc::kCell);
     for (CChapter* chapter : ChaptersOf(doc)) {
         if (chapter->GetType() == CChapter::kText) {
             fresh.Append(chapter->Text()->View());
@@ -144,6 +151,8 @@ TEST(CChapterRandom, EditsKeepLinesConsistentWithAFreshLayout)
         const int tabWidth = 2 + static_cast<int>(seed) % 3;
         CTestDoc doc(columns, tabWidth);
         doc.Measurer().SetWidth(u'W', (columns + 5) * CTestDoc::kCell);
+        // Narrower than either half alone, so joining or parting a pair moves line breaks.
+        doc.Measurer().SetWidth(U'\U0001F600', CTestDoc::kCell);
         doc.First()->Insert(0, RandomText(rng, 60));
         for (int i = 0; i < 4; ++i)
             doc.Append(RandomText(rng, 120));

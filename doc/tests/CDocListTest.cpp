@@ -4,6 +4,7 @@
 #include "doc/CPictChapter.h"
 #include "doc/CTextChapter.h"
 #include "doc/tests/CTestDocList.h"
+#include "text/CUtf16.h"
 
 #include <gtest/gtest.h>
 
@@ -366,18 +367,225 @@ TEST_F(DocListTest, DoubleClickSelectsTheWordOfTheCharacterClass)
     EXPECT_FALSE(doc->SelectWord());
 }
 
-// Random edits against a plain model of the paragraphs.
+const std::u16string kSmile = u"\U0001F600";  // D83D DE00, two cells
+
+TEST_F(DocListTest, CaretMovesAndDeletesTakeASurrogatePairAsOneCharacter)
+{
+    doc->InsertAtCaret(u"a" + kSmile + u"bc");
+    doc->SetCaret(0, 0);
+    doc->MoveCaret(0, 1, false);
+    EXPECT_EQ(doc->CaretPos().offset, 1);
+    doc->MoveCaret(0, 1, false);
+    EXPECT_EQ(doc->CaretColumn(), 3);
+    EXPECT_EQ(doc->CaretPos().offset, 3) << "one step passes both halves";
+    doc->MoveCaret(0, -1, false);
+    EXPECT_EQ(doc->CaretPos().offset, 1);
+    doc->SetCaret(0, 2);  // the pair's second cell
+    EXPECT_EQ(doc->CaretColumn(), 1);
+    // An offset inside the pair shows the caret before it.
+    doc->SetCaretPos({doc->Chapters().Head(), 2});
+    EXPECT_EQ(doc->CaretPos().offset, 1);
+
+    doc->DeleteAtCaret(2);
+    EXPECT_EQ(Paragraphs(), (Paras{u"ac"})) << "the pair and b are two characters";
+    doc->InsertAtCaret(kSmile);
+    EXPECT_EQ(doc->CaretPos().offset, 3);
+    EXPECT_TRUE(doc->DeleteBeforeCaret());
+    EXPECT_EQ(Paragraphs(), (Paras{u"ac"}));
+    EXPECT_EQ(doc->CaretPos().offset, 1);
+}
+
+TEST_F(DocListTest, BackspaceDeletesTheCharacterBeforeTheCaretAndJoinsParagraphs)
+{
+    Make(10);
+    doc->InsertAtCaret(u"0123456789AB\r\ncd");
+    // At the start of a wrapped line the character before is on the line above.
+    doc->SetCaret(1, 0);
+    ASSERT_EQ(doc->CaretPos().offset, 10);
+    EXPECT_TRUE(doc->DeleteBeforeCaret());
+    EXPECT_EQ(Paragraphs(), (Paras{u"012345678AB", u"cd"}));
+    EXPECT_EQ(doc->CaretPos().offset, 9);
+    // At a paragraph start the line end goes, with the leading TABs when the indent flag is on.
+    doc->SetCaretPos({doc->Chapters().Tail(), 0});
+    EXPECT_TRUE(doc->DeleteBeforeCaret());
+    EXPECT_EQ(Paragraphs(), (Paras{u"012345678ABcd"}));
+    EXPECT_EQ(doc->CaretPos().offset, 11);
+    doc->SetCaret(0, 0);
+    EXPECT_FALSE(doc->DeleteBeforeCaret()) << "nothing before the start of the memo";
+    EXPECT_EQ(Paragraphs(), (Paras{u"012345678ABcd"}));
+
+    // Behind a picture the caret first steps over it, then the picture goes.
+    Make();
+    InsertPicture(1, 40, 30);
+    doc->CreateTextChapter(doc->Chapters().Tail())->Insert(0, u"x");
+    doc->SetCaretPos({doc->Chapters().Tail(), 0});
+    EXPECT_TRUE(doc->DeleteBeforeCaret());
+    EXPECT_EQ(Paragraphs(), (Paras{u"", u"[pic 1]", u"x"}));
+    EXPECT_TRUE(doc->DeleteBeforeCaret());
+    EXPECT_EQ(Paragraphs(), (Paras{u"", u"x"}));
+}
+
+// The calculation reads the whole paragraph up to the caret: an expression wrapped over two
+// display lines is not cut to its last piece ("+1=" alone would give 1).
+TEST_F(DocListTest, TextToCaretIsTheParagraphUpToTheCaret)
+{
+    Make(20);
+    doc->InsertAtCaret(u"first\r\n12345678901234567890+1=");
+    ASSERT_EQ(doc->CaretLine(), 2);
+    EXPECT_EQ(doc->TextToCaret(), u"12345678901234567890+1=");
+    doc->SetCaret(1, 5);
+    EXPECT_EQ(doc->TextToCaret(), u"12345");
+    InsertPicture(1, 40, 30);
+    doc->SetCaretPos({doc->Chapters().Tail(), 1});
+    EXPECT_EQ(doc->TextToCaret(), u"");
+}
+
+TEST_F(DocListTest, SelectionMarksAndCopiesHoldWholePairs)
+{
+    doc->InsertAtCaret(u"x" + kSmile + u"y" + kSmile + u"\r\nab" + kSmile + u"zz");
+    doc->SetCaret(0, 0);
+    doc->BeginSelection(1);
+    doc->SetCaret(0, 3);  // after the first pair
+    doc->Select(CDocList::kStream);
+    const CTextLine* line = doc->LineAt(0);
+    EXPECT_TRUE(line->CharInfo(1)->Selected());
+    EXPECT_TRUE(line->CharInfo(2)->Selected()) << "the low half carries the mark too";
+    EXPECT_FALSE(line->CharInfo(3)->Selected());
+    EXPECT_EQ(doc->SelectedText().text, u"x" + kSmile);
+
+    // A rectangle whose left column falls on a pair's second cell on the other line takes the
+    // whole pair there.
+    doc->SetCaret(0, 3);
+    doc->BeginSelection(2);
+    doc->SetCaret(1, 6);
+    doc->Select(CDocList::kRectangle);
+    EXPECT_EQ(doc->SelectedText().text, u"y" + kSmile + u"\r\n" + kSmile + u"zz");
+    EXPECT_FALSE(doc->LineAt(1)->CharInfo(1)->Selected());
+    EXPECT_TRUE(doc->LineAt(1)->CharInfo(2)->Selected());
+    EXPECT_TRUE(doc->LineAt(1)->CharInfo(3)->Selected());
+
+    // A range ending inside a pair leaves the pair out rather than halve it.
+    const auto head = doc->Chapters().Head();
+    EXPECT_EQ(doc->TextBetween({head, 0}, {head, 2}).text, u"x");
+    EXPECT_EQ(doc->TextBetween({head, 2}, {head, 5}).text, kSmile + u"y");
+}
+
+// 300 characters in one paragraph; at 40 columns offset 170 is line 4, column 10.
+TEST_F(DocListTest, RelayoutKeepsCaretAnchorAndSelectionOnTheirCharacters)
+{
+    Make(40);
+    std::u16string text;
+    for (int i = 0; i < 300; ++i)
+        text += static_cast<char16_t>(u'a' + i % 26);
+    doc->InsertAtCaret(text + u"\r\nnext");
+    CListNode* head = doc->Chapters().Head();
+    doc->SetCaretPos({head, 100});
+    doc->BeginSelection(1);
+    doc->SetCaretPos({head, 170});
+    doc->Select(CDocList::kStream);
+    ASSERT_EQ(doc->CaretLine(), 4);
+    ASSERT_EQ(doc->CaretColumn(), 10);
+    const std::u16string selected = doc->SelectedText().text;
+    ASSERT_EQ(selected.size(), 70u);
+
+    CDocList::Options options;
+    options.columns = 20;
+    EXPECT_TRUE(doc->ApplyOptions(options));
+    EXPECT_EQ(doc->CaretPos().chapter, head);
+    EXPECT_EQ(doc->CaretPos().offset, 170);
+    EXPECT_EQ(doc->CaretLine(), 8);
+    EXPECT_EQ(doc->PreferredColumn(), doc->CaretColumn());
+    EXPECT_EQ(doc->SelectionMode(), CDocList::kStream);
+    EXPECT_EQ(doc->SelectedText().text, selected);
+    int marked = 0;
+    for (int i = 0; i < doc->LineCount(); ++i)
+        for (int c = 0; c < doc->LineAt(i)->CharCount(); ++c)
+            marked += doc->LineAt(i)->CharInfo(c)->Selected() ? 1 : 0;
+    EXPECT_EQ(marked, 70);
+    EXPECT_FALSE(doc->ApplyOptions(options)) << "nothing changed";
+
+    // A rectangle keeps its corners on their characters and its mode.
+    doc->SetCaretPos({head, 45});
+    doc->BeginSelection(2);
+    doc->SetCaretPos({head, 107});
+    doc->Select(CDocList::kRectangle);
+    options.columns = 40;
+    ASSERT_TRUE(doc->ApplyOptions(options));
+    EXPECT_EQ(doc->CaretPos().offset, 107);
+    EXPECT_EQ(doc->SelectionMode(), CDocList::kRectangle);
+    EXPECT_EQ(doc->AnchorLine(), 1);
+    EXPECT_EQ(doc->AnchorColumn(), 5);
+    EXPECT_EQ(doc->SelectedText().text, text.substr(45, 22) + u"\r\n" + text.substr(85, 22));
+}
+
+TEST_F(DocListTest, RelayoutKeepsTheTopLineAndAWrappedLineStart)
+{
+    Make(10);
+    std::u16string text(95, u'x');
+    doc->InsertAtCaret(u"one\r\n" + text);
+    CListNode* second = doc->Chapters().Tail();
+    doc->SetTopLine(4);  // the second paragraph's offset 30
+    doc->SetCaret(5, 0);  // offset 40, the start of a wrapped line
+    doc->LayOutAll();
+    EXPECT_EQ(doc->CaretLine(), 5) << "not the end of the line above";
+    EXPECT_EQ(doc->CaretColumn(), 0);
+
+    CDocList::Options options;
+    options.columns = 20;
+    ASSERT_TRUE(doc->ApplyOptions(options));
+    EXPECT_EQ(doc->CaretPos().chapter, second);
+    EXPECT_EQ(doc->CaretPos().offset, 40);
+    EXPECT_EQ(doc->CaretLine(), 3);
+    EXPECT_EQ(doc->CaretColumn(), 0);
+    EXPECT_EQ(doc->TopLine(), 2) << "the line holding offset 30";
+
+    // A new screen font: a wider 'x' (two cells) and taller lines.
+    doc->SetClientSize(400, 260);
+    auto measurer = std::make_unique<CFixedCharMeasurer>(kCell);
+    measurer->SetWidth(u'x', 2 * kCell);
+    CFontMetrics metrics;
+    metrics.charWidth = kCell;
+    metrics.textHeight = 24;
+    doc->Font(CDocListBase::kScreenFont).Install(std::move(measurer), metrics, 2, 1.0);
+    doc->ApplyScreenFont();
+    EXPECT_EQ(doc->CaretPos().offset, 40);
+    EXPECT_EQ(doc->CaretLine(), 5);
+    EXPECT_EQ(doc->VisibleLines(), 11);
+    EXPECT_EQ(doc->LineAt(doc->TopLine())->Start(), 20) << "the top line's first character stays first";
+}
+
+// Units of the character at o of a model paragraph: a surrogate pair is one character.
+int UnitsAt(const std::u16string& text, int o)
+{
+    return CUtf16::UnitsAt(text.data(), static_cast<int>(text.size()), o);
+}
+
+// Random edits against a plain model of the paragraphs, with surrogate pairs among the characters
+// and relayouts to other column counts between the edits.
 TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
 {
     Make(12, 2);
     std::mt19937 rng(11);
-    const std::u16string alphabet = u"ab漢字。「」\t ";
+    const std::vector<std::u16string> alphabet{u"a", u"b", u"漢", u"字", u"。", u"「", u"」", u"\t", u" ",
+                                               kSmile, u"\U00020BB7"};
     auto randomText = [&](int max) {
         std::u16string s;
         const int n = static_cast<int>(rng() % (max + 1));
         for (int i = 0; i < n; ++i)
             s += alphabet[rng() % alphabet.size()];
         return s;
+    };
+    // The anchor as chapter index and offset.
+    auto anchorPlace = [&] {
+        const CTextLine* line = doc->LineAt(doc->AnchorLine());
+        const int chapter = doc->Chapters().PositionOf(line->Chapter());
+        return std::pair{chapter, line->Start() + line->MapAt(doc->AnchorColumn())};
+    };
+    auto relayout = [&] {
+        CDocList::Options options;
+        options.columns = 6 + static_cast<int>(rng() % 25);
+        if (!doc->ApplyOptions(options))
+            doc->LayOutAll();
     };
     Paras model{u""};
     Paras snapshot = model;
@@ -386,7 +594,7 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
     auto caretChapter = [&] { return doc->Chapters().PositionOf(doc->CaretPos().chapter); };
 
     for (int step = 0; step < 1500; ++step) {
-        const int op = static_cast<int>(rng() % 10);
+        const int op = static_cast<int>(rng() % 13);
         if (op < 4) {
             const std::u16string text = randomText(6);
             const int c = caretChapter();
@@ -406,9 +614,10 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
             doc->DeleteAtCaret(n);
             int left = n;
             while (left > 0) {
-                const int here = std::min<int>(left, static_cast<int>(model[c].size()) - o);
-                model[c].erase(o, here);
-                left -= here;
+                while (left > 0 && o < static_cast<int>(model[c].size())) {
+                    model[c].erase(o, UnitsAt(model[c], o));
+                    --left;
+                }
                 if (left <= 0 || c + 1 >= static_cast<int>(model.size()))
                     break;
                 model[c] += model[c + 1];
@@ -442,6 +651,46 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
                 model[a] = model[a].substr(0, ao) + model[c2].substr(o2);
                 model.erase(model.begin() + a + 1, model.begin() + c2 + 1);
             }
+        } else if (op == 10) {
+            const int c = caretChapter();
+            const int o = caretOffset();
+            doc->DeleteBeforeCaret();
+            if (o > 0) {
+                const int start = CUtf16::PreviousStart(model[c].data(), o);
+                model[c].erase(start, o - start);
+            } else if (c > 0) {
+                model[c - 1] += model[c];
+                model.erase(model.begin() + c);
+            }
+        } else if (op == 11) {
+            const int c = caretChapter();
+            const int o = caretOffset();
+            relayout();
+            ASSERT_EQ(caretChapter(), c) << "step " << step;
+            ASSERT_EQ(caretOffset(), o) << "step " << step;
+        } else if (op == 12) {
+            // Select somewhere, lay out again, and find the selection where it was.
+            doc->BeginSelection(1);
+            doc->MoveCaret(static_cast<int>(rng() % 5) - 2, 0, false);
+            doc->MoveCaret(0, static_cast<int>(rng() % 7) - 3, false);
+            model.resize(static_cast<std::size_t>(doc->Chapters().Count()));
+            const int mode = rng() % 3 == 0 ? CDocList::kRectangle : CDocList::kStream;
+            doc->Select(mode);
+            const int c = caretChapter();
+            const int o = caretOffset();
+            const auto anchor = anchorPlace();
+            const std::u16string selected = doc->SelectedText().text;
+            const bool had = doc->HasSelection();
+            relayout();
+            ASSERT_EQ(caretChapter(), c) << "step " << step;
+            ASSERT_EQ(caretOffset(), o) << "step " << step;
+            ASSERT_EQ(anchorPlace(), anchor) << "step " << step;
+            ASSERT_EQ(doc->SelectionMode(), mode) << "step " << step;
+            if (mode == CDocList::kStream) {
+                ASSERT_EQ(doc->HasSelection(), had) << "step " << step;
+                ASSERT_EQ(doc->SelectedText().text, selected) << "step " << step;
+            }
+            doc->ClearSelection();
         } else if (op == 8) {
             doc->TakeUndoCopy();
             snapshot = model;
@@ -459,6 +708,9 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
         const bool onBoundary = column <= line->IndentColumns() || column >= line->ColumnsUsed() ||
                                 line->MapAt(column - 1) != line->MapAt(column);
         ASSERT_TRUE(onBoundary) << "step " << step << ": column " << column;
+        const std::u16string& paragraph = model[caretChapter()];
+        ASSERT_EQ(CUtf16::StartOf(paragraph.data(), static_cast<int>(paragraph.size()), caretOffset()), caretOffset())
+            << "step " << step << ": the caret stands inside a surrogate pair";
     }
 }
 

@@ -193,4 +193,21 @@ TEST(CTextChapter, CharactersWiderThanTheLineStillLayOut)
     EXPECT_EQ(chapter->LineCount(), 7);  // the TAB stands alone: the W after it does not fit
 }
 
+// Half a pair typed next to its other half makes one character: the line before may now take it.
+TEST(CTextChapter, JoiningThePairHalvesLaysOutTheLineBefore)
+{
+    CTestDoc doc(10);
+    doc.Measurer().SetWidth(U'\U0001F600', CTestDoc::kCell);  // the pair in one cell, each half in two
+    CTextChapter* chapter = doc.First();
+    ASSERT_TRUE(chapter->Insert(0, Repeat(u'a', 9) + u"\xD83D" + u"b"));
+    ASSERT_EQ(chapter->LineCount(), 2);
+    EXPECT_EQ(chapter->LineAt(0)->End(), 9) << "the lone half does not fit";
+    ASSERT_TRUE(chapter->Insert(10, u"\xDE00"));
+    EXPECT_EQ(chapter->LineAt(0)->End(), 11) << "the pair fits in the last cell";
+    EXPECT_EQ(chapter->LineAt(1)->Start(), 11);
+    // Parting them again sends the lone half back down.
+    chapter->Delete(10, 1);
+    EXPECT_EQ(chapter->LineAt(0)->End(), 9);
+}
+
 }  // namespace

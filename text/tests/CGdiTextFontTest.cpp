@@ -3,6 +3,7 @@
 #include "doc/CTextChapter.h"
 #include "text/CGdiTextFont.h"
 #include "text/CLineLayout.h"
+#include "text/CUtf16.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +82,40 @@ TEST(CGdiTextFont, CachedWidthsEqualMeasuredWidthsAndFitTheGrid)
     EXPECT_EQ(layout.CellsOf(font.Measure(u'a')), 1);
     EXPECT_EQ(layout.CellsOf(font.Measure(u'漢')), 2);
     EXPECT_EQ(layout.CellsOf(font.Measure(u'ｱ')), 1);
+}
+
+// A pair goes to the platform as one character, measured with both units at once; the layout
+// never parts it whatever width the font (or the font linked in for it) gives.
+TEST(CGdiTextFont, SurrogatePairsAreMeasuredWholeAndNeverSplit)
+{
+    ScreenDC screen;
+    CTextFont font;
+    ASSERT_TRUE(MakeFont(font, screen.dc));
+    CGdiTextFont* gdi = CGdiTextFont::Of(font);
+    const std::u16string pairs = u"\U0001F600\U00020BB7\U0001D400";
+    for (std::size_t k = 0; k < pairs.size(); k += 2) {
+        const int width = gdi->PairWidth(pairs[k], pairs[k + 1]);
+        EXPECT_GT(width, 0) << k;
+        EXPECT_EQ(font.MeasurePair(pairs[k], pairs[k + 1]), width) << k;
+        EXPECT_EQ(font.MeasurePair(pairs[k], pairs[k + 1]), width) << "cached " << k;
+        std::printf("U+%X: %d px (cell %d px)\n", static_cast<unsigned>(CUtf16::CodePoint(pairs[k], pairs[k + 1])),
+                    width, font.CharWidth());
+    }
+
+    CLayoutSettings settings;
+    settings.Set(14 * font.CharWidth(), 2, font.CharWidth());
+    CLineLayout layout(settings, font);
+    std::u16string text;
+    for (int k = 0; k < 12; ++k)
+        text += pairs;
+    const int length = static_cast<int>(text.size());
+    for (int start = 0; start < length;) {
+        CTextLine line(nullptr, nullptr, layout.ColumnCount());
+        const int next = layout.LayOutText(line, text.c_str(), start, length);
+        ASSERT_GT(next, start);
+        ASSERT_EQ(next % 2, 0) << "a line ends between the halves of a pair";
+        start = next;
+    }
 }
 
 class CGdiDoc : public CDocListBase {

@@ -1,5 +1,6 @@
 #include "text/CFixedCharMeasurer.h"
 #include "text/CLineLayout.h"
+#include "text/CUtf16.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,104 @@ TEST(CLineLayout, CharacterWiderThanTheLineStillAdvances)
     EXPECT_GT(zero.size(), 1u);
     for (const auto& l : grid.lines)
         EXPECT_LT(l->CharCount(), l->Capacity());
+}
+
+// Surrogate pairs: 😀 is U+1F600 (D83D DE00); the fixed measurer gives characters above U+FFFF two
+// cells unless told otherwise.
+const std::u16string kSmile = u"\U0001F600";
+
+bool SplitsAPair(const std::vector<std::u16string>& pieces)
+{
+    for (std::size_t k = 0; k + 1 < pieces.size(); ++k)
+        if (!pieces[k].empty() && CUtf16::IsHigh(pieces[k].back()) && CUtf16::IsLow(pieces[k + 1].front()))
+            return true;
+    return false;
+}
+
+TEST(CLineLayout, SurrogatePairIsOneCharacterOnTheGrid)
+{
+    Grid grid(14, 2);
+    const std::u16string four = kSmile + kSmile + kSmile + kSmile;
+    auto pieces = grid.Run(four);
+    ASSERT_EQ(pieces.size(), 1u);
+    const CTextLine& line = *grid.lines[0];
+    EXPECT_EQ(line.ColumnsUsed(), 8);
+    EXPECT_EQ(line.CharCount(), 8);
+    // Both cells of a pair map to its high surrogate; the low surrogate has no cell.
+    const int expected[] = {0, 0, 2, 2, 4, 4, 6, 6, 8};
+    for (int c = 0; c < 9; ++c)
+        EXPECT_EQ(line.MapAt(c), expected[c]) << c;
+    EXPECT_EQ(line.LastCharColumn(), 6);
+    EXPECT_EQ(grid.measurer->Calls(), 1) << "measured once as one character, then cached";
+
+    // As wide as a platform font may make it (4 cells): the line ends between pairs, never
+    // between the halves of one.
+    grid.measurer->SetWidth(U'\U0001F600', 4 * Grid::kCell);
+    grid.font.SetCacheEnabled(true);
+    pieces = grid.Run(four);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0], kSmile + kSmile + kSmile);
+    EXPECT_EQ(pieces[1], kSmile);
+    EXPECT_EQ(grid.lines[0]->ColumnsUsed(), 12);
+
+    // A lone surrogate is a character of its own.
+    grid.font.SetCacheEnabled(true);
+    pieces = grid.Run(u"\xD83D" u"a" + kSmile);
+    const CTextLine& lone = *grid.lines[0];
+    EXPECT_EQ(lone.MapAt(0), 0);
+    EXPECT_EQ(lone.MapAt(2), 1);
+    EXPECT_EQ(lone.MapAt(3), 2);
+    EXPECT_EQ(lone.ColumnsUsed(), 7);
+}
+
+TEST(CLineLayout, BreakingRulesStepOverAPairWhole)
+{
+    Grid grid(10, 2);
+    // 8 letters and 😀 fill the line; "。" does not fit and pulls its predecessor down: the whole
+    // pair goes, not its low half.
+    const std::u16string text = std::u16string(8, u'a') + kSmile + u"。";
+    auto pieces = grid.Run(text);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0], std::u16string(8, u'a'));
+    EXPECT_EQ(pieces[1], kSmile + u"。");
+    EXPECT_EQ(grid.lines[0]->ColumnCount(), 8);
+    EXPECT_EQ(grid.lines[0]->LastCharColumn(), 7);
+
+    // A pair in the line-end set goes down to the next line whole.
+    grid.settings.SetLineEndForbidden(u"「" + kSmile);
+    pieces = grid.Run(std::u16string(8, u'a') + kSmile + u"b");
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[1], kSmile + u"b");
+    EXPECT_FALSE(grid.settings.IsLineEndForbidden(u'\xD83D')) << "a lone half never matches a pair in the set";
+
+    // Without the rules the line is simply full after the pair.
+    grid.font.SetKinsoku(false);
+    pieces = grid.Run(text);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0], std::u16string(8, u'a') + kSmile);
+    EXPECT_EQ(pieces[1], u"。");
+    // The pair that does not fit starts the next line.
+    pieces = grid.Run(std::u16string(9, u'a') + kSmile + kSmile);
+    EXPECT_FALSE(SplitsAPair(pieces));
+    EXPECT_EQ(pieces[0], std::u16string(9, u'a'));
+}
+
+TEST(CLineLayout, PairsInSingleCellsFillTheLine)
+{
+    // 𝐀 (U+1D400) one cell wide: 14 of them take 28 units, more than the arrays were made for.
+    Grid grid(14, 2);
+    grid.measurer->SetWidth(U'\U0001D400', Grid::kCell);
+    std::u16string text;
+    for (int k = 0; k < 20; ++k)
+        text += u"\U0001D400";
+    const auto pieces = grid.Run(text);
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0].size(), 28u);
+    const CTextLine& line = *grid.lines[0];
+    EXPECT_EQ(line.CharCount(), 28);
+    EXPECT_LT(line.CharCount(), line.Capacity());
+    EXPECT_EQ(line.MapAt(13), 26);
+    EXPECT_EQ(line.MapAt(14), 28);
 }
 
 }  // namespace

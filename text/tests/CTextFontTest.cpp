@@ -56,4 +56,24 @@ TEST(CTextFont, CacheMeasuresEachCharacterOnce)
     EXPECT_EQ(cached[u'漢'], 16);
 }
 
+TEST(CTextFont, PairsHaveACacheOfTheirOwn)
+{
+    auto owned = std::make_unique<CFixedCharMeasurer>(8);
+    CFixedCharMeasurer* measurer = owned.get();
+    measurer->SetWidth(U'\U0001F600', 13);
+    CTextFont font;
+    font.Install(std::move(owned), CFontMetrics{8, 16, 16, 0, 96}, 0, 1.0);
+
+    // U+1F600 and U+1F700 share a slot: each evicts the other and is measured again.
+    for (int round = 0; round < 3; ++round)
+        EXPECT_EQ(font.MeasurePair(0xD83D, 0xDE00), 13);
+    EXPECT_EQ(measurer->Calls(), 1);
+    EXPECT_EQ(font.MeasurePair(0xD83D, 0xDF00), 16);
+    EXPECT_EQ(font.MeasurePair(0xD83D, 0xDE00), 13);
+    EXPECT_EQ(measurer->Calls(), 3);
+    // The halves alone are measured as the units they are, in the unit cache.
+    EXPECT_EQ(font.Measure(0xD83D), 16);
+    EXPECT_EQ(measurer->Calls(), 4);
+}
+
 }  // namespace

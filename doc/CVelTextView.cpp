@@ -306,7 +306,7 @@ void CVelTextView::OnCopy()
             SendMessageW(box, WM_COPY, 0, 0);
         return;
     }
-    m_edit.Doc().TakeUndoCopy();
+    // Copying changes nothing, so it takes no undo copy: the last edit stays undoable.
     m_edit.Copy();
     m_edit.Refresh();
 }
@@ -318,9 +318,10 @@ void CVelTextView::OnCut()
             SendMessageW(box, WM_CUT, 0, 0);
         return;
     }
-    m_edit.Doc().TakeUndoCopy();
-    if (m_edit.Doc().HasSelection())
+    if (m_edit.Doc().HasSelection()) {
+        m_edit.Doc().TakeUndoCopy();
         m_edit.Cut();
+    }
 }
 
 void CVelTextView::OnPaste()
@@ -351,9 +352,9 @@ void CVelTextView::OnSelectAll()
 void CVelTextView::OnClear()
 {
     WaitCursor wait;
+    // Only the selection goes; the text is untouched, so the last edit stays undoable.
     m_edit.Doc().ClearSelection();
     m_edit.Refresh();
-    m_edit.Doc().TakeUndoCopy();
 }
 
 void CVelTextView::SetPageBreak(bool on)

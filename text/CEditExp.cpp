@@ -145,9 +145,11 @@ void CEditExp::PlaceCompositionWindow(bool force)
     CImeContext ime(Handle());
     if (!ime)
         return;
-    if (const CGdiTextFont* font = CGdiTextFont::Of(Doc().Font(CDocList::kScreenFont))) {
-        LOGFONTW logFont = font->LogFont();
-        ImmSetCompositionFontW(ime.Handle(), &logFont);
+    if (force) {
+        if (const CGdiTextFont* font = CGdiTextFont::Of(Doc().Font(CDocList::kScreenFont))) {
+            LOGFONTW logFont = font->LogFont();
+            ImmSetCompositionFontW(ime.Handle(), &logFont);
+        }
     }
     COMPOSITIONFORM composition{};
     composition.dwStyle = CFS_POINT;
@@ -248,13 +250,8 @@ void CEditExp::TypeCharacter(char16_t ch)
     m_keySelecting = false;
     CDocList& doc = Doc();
     if (ch == u'\b') {
-        if (!doc.DeleteSelection()) {
-            const CDocList::DocPos before = doc.CaretPos();
-            doc.MoveCaret(0, -1, false);
-            const CDocList::DocPos after = doc.CaretPos();
-            if (after.chapter != before.chapter || after.offset != before.offset)
-                doc.DeleteAtCaret(1);
-        }
+        if (!doc.DeleteSelection())
+            doc.DeleteBeforeCaret();
         Refresh();
         m_lastCharWasBackspace = true;
         return;
@@ -282,22 +279,9 @@ void CEditExp::InsertCompositionResult(std::u16string_view text)
     PlaceCompositionWindow(false);
 }
 
-std::u16string CEditExp::TextBeforeCaret() const
-{
-    // The paragraph up to the caret: an expression that wrapped at the column limit is still
-    // read whole.
-    const CDocList& doc = Doc();
-    const CDocList::DocPos caret = doc.CaretPos();
-    const CChapter* chapter = doc.Chapters().Item(caret.chapter);
-    if (!chapter || !chapter->Text())
-        return {};
-    const std::u16string_view text = chapter->Text()->View();
-    return std::u16string(text.substr(0, std::min<size_t>(static_cast<size_t>(std::max(0, caret.offset)), text.size())));
-}
-
 void CEditExp::CalculateAfterEquals()
 {
-    const std::optional<std::u16string> result = m_calc.ResultFor(TextBeforeCaret());
+    const std::optional<std::u16string> result = m_calc.ResultFor(Doc().TextToCaret());
     if (!result || result->empty())
         return;
     InsertText(*result);
@@ -367,13 +351,15 @@ bool CEditExp::Shortcut(UINT key, bool shift, bool ctrl, bool alt)
         return true;
     }
     if ((key == VK_INSERT && ctrlAlone) || (key == 'C' && ctrlAlone)) {
-        doc.TakeUndoCopy();
+        // Copying changes nothing: the last edit stays undoable.
         Copy();
         return true;
     }
     if ((key == VK_DELETE && shiftAlone) || (key == 'X' && ctrlAlone)) {
-        doc.TakeUndoCopy();
-        Cut();
+        if (doc.HasSelection()) {
+            doc.TakeUndoCopy();
+            Cut();
+        }
         return true;
     }
     if (key == 'Z' && ctrlAlone) {

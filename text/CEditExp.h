@@ -85,6 +85,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDocumentCreated() override;
+    void OnFontChanged() override { PlaceCompositionWindow(true); }
 
 private:
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
@@ -103,7 +104,6 @@ private:
     void OpenInputMethod();
     void ShowContextMenu(POINT screen);
     void CalculateAfterEquals();
-    std::u16string TextBeforeCaret() const;
     void PasteRectangle(std::u16string_view text);
     bool Shortcut(UINT key, bool shift, bool ctrl, bool alt);
 

@@ -226,19 +226,24 @@ void CEditText::ScrollToColumn(int column)
 
 void CEditText::UpdateScrollBars()
 {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    info.nMin = 0;
-    info.nMax = std::max(0, m_doc->LineCount() - 1);
-    info.nPage = static_cast<UINT>(VisibleFullLines());
-    info.nPos = m_doc->TopLine();
-    SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
-
-    info.nMax = std::max(0, m_doc->Columns() + 1);
-    info.nPage = static_cast<UINT>(VisibleColumns());
-    info.nPos = m_doc->HorizontalScroll();
-    SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+    // Setting a scroll bar repaints it: only what changed is set.
+    const ScrollState vertical{std::max(0, m_doc->LineCount() - 1), VisibleFullLines(), m_doc->TopLine()};
+    const ScrollState horizontal{std::max(0, m_doc->Columns() + 1), VisibleColumns(), m_doc->HorizontalScroll()};
+    const auto apply = [this](int bar, const ScrollState& state, ScrollState& shown) {
+        if (state == shown)
+            return;
+        shown = state;
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        info.nMin = 0;
+        info.nMax = state.max;
+        info.nPage = static_cast<UINT>(state.page);
+        info.nPos = state.position;
+        SetScrollInfo(Handle(), bar, &info, TRUE);
+    };
+    apply(SB_VERT, vertical, m_shownVertical);
+    apply(SB_HORZ, horizontal, m_shownHorizontal);
 }
 
 void CEditText::PlaceCaret(int x, int y, int height)
@@ -522,29 +527,34 @@ void CEditText::ApplyOptions(const CEditSettings& settings)
     options.lineEndForbidden = settings.lineEndForbidden;
     options.headingSymbols = settings.headingSymbols;
     CTextFont& font = m_doc->Font(CDocList::kScreenFont);
+    const bool ruledChanged = font.RuledLines() != settings.ruledLines;
+    const bool kinsokuChanged = font.Kinsoku() != settings.kinsoku;
     font.SetRuledLines(settings.ruledLines);
     font.SetKinsoku(settings.kinsoku);
-    m_doc->ApplyOptions(options);
+    const bool laidOut = m_doc->ApplyOptions(options);
+    // The line-breaking switch moves line ends although no option of the list changed.
+    if (kinsokuChanged && !laidOut)
+        m_doc->LayOutAll();
+    if (!laidOut && !kinsokuChanged && !ruledChanged)
+        return;
     m_caretCreated = false;
     RepaintAll();
     ScrollCaretIntoView();
+    OnFontChanged();
 }
 
 void CEditText::ApplyFont(const CEditSettings& settings)
 {
-    const CDocList::DocPos caret = m_doc->CaretPos();
     m_settings.logFont = settings.logFont;
     m_settings.fontPoints = settings.fontPoints;
     m_settings.textColour = settings.textColour;
     if (!CreateScreenFont(m_settings))
         return;  // the old font stays
-    m_doc->ApplyLayout();
-    m_doc->SetClientSize(m_clientWidth, m_clientHeight);
-    m_doc->LayOutAll();
-    m_doc->SetCaretPos(caret);
+    m_doc->ApplyScreenFont();
     m_caretCreated = false;
     RepaintAll();
     ScrollCaretIntoView();
+    OnFontChanged();
 }
 
 void CEditText::SetBackgrounds(const std::wstring& viewFile, const std::wstring& greyFile)

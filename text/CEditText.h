@@ -71,6 +71,8 @@ protected:
 
     // Called once the document list exists (window creation).
     virtual void OnDocumentCreated() {}
+    // Called after the screen font or the line height changed.
+    virtual void OnFontChanged() {}
 
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
@@ -121,4 +123,12 @@ private:
     int m_caretHeight = 0;
     POINT m_caretPoint{0, 0};
     int m_wheelRemainder = 0;
+    struct ScrollState {
+        int max = -1;
+        int page = -1;
+        int position = -1;
+        bool operator==(const ScrollState&) const = default;
+    };
+    ScrollState m_shownVertical;
+    ScrollState m_shownHorizontal;
 };

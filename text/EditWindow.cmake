@@ -16,3 +16,12 @@ if(WIN32 AND VEL_TESTS)
   # The clipboard and the keyboard state are the desktop's.
   set_tests_properties(edit_window_tests PROPERTIES RESOURCE_LOCK vel_desktop)
 endif()
+
+# Timed loops of the real window under Wine (tools/bench.sh --window runs them).
+if(WIN32)
+  add_executable(edit_window_bench ${CMAKE_CURRENT_LIST_DIR}/bench/EditWindowBench.cpp)
+  target_compile_options(edit_window_bench PRIVATE ${VEL_WARNINGS})
+  target_include_directories(edit_window_bench PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(edit_window_bench PRIVATE vel_text_windows)
+  set_target_properties(edit_window_bench PROPERTIES EXCLUDE_FROM_ALL ON)
+endif()

@@ -61,8 +61,9 @@ def spare_keycodes(display):
 
 def map_keys(display, pairs):
     for keycode, sym in pairs:
-        one = (ctypes.c_ulong * 1)(sym)
-        x11.XChangeKeyboardMapping(display, keycode, 1, one, 1)
+        # The same keysym at both levels: a lone capital letter would be read as its small one.
+        both = (ctypes.c_ulong * 2)(sym, sym)
+        x11.XChangeKeyboardMapping(display, keycode, 2, both, 1)
     x11.XSync(display, 0)
 
 

@@ -50,7 +50,7 @@ expect_clipboard "と。なにぬね" "the wrapped line"
 # A bulleted paragraph: its wrapped line hangs below the text after the bullet.
 typer $'\n・ぶら下がりの段落はここで折り返して二行目が揃います'
 line_copy
-expect_clipboard "揃います" "the hanging line"
+expect_clipboard "目が揃います" "the hanging line"
 import -window root "$out/e2e-typing-wrapped.png"
 
 # Shift+arrows select; the copy holds exactly the selected characters.
@@ -58,7 +58,7 @@ xdotool key Home shift+Right shift+Right shift+Right
 sleep 0.3
 import -window root "$out/e2e-typing-selection.png"
 copy
-expect_clipboard "揃いま" "Shift+arrow selection"
+expect_clipboard "目が揃" "Shift+arrow selection"
 
 # The mouse: a drag over the first five cells of the first line.
 y=$((ey + line / 2))

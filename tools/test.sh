@@ -77,9 +77,9 @@ if configure_and_build native -DCMAKE_BUILD_TYPE=Debug -DVEL_SANITIZE=ON \
 fi
 
 # The lists and the memory store that threads share, again under ThreadSanitizer.
-if BUILD_TARGETS="doc_list_tests vmem_tests" configure_and_build tsan -DCMAKE_BUILD_TYPE=Debug -DVEL_TSAN=ON \
+if BUILD_TARGETS="doc_list_tests vmem_tests text_queue_tests" configure_and_build tsan -DCMAKE_BUILD_TYPE=Debug -DVEL_TSAN=ON \
      -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++; then
-  run_tests tsan -R '^(doc_list_tests|vmem_tests)$'
+  run_tests tsan -R '^(doc_list_tests|vmem_tests|text_queue_tests)$'
 fi
 
 # The same core built by clang as libFuzzer targets; each runs for a bounded time.

@@ -11,7 +11,9 @@ if(WIN32)
     ${app_dir}/CInstanceMarker.cpp
     ${app_dir}/CMainFrame.cpp
     ${app_dir}/CVelTextApp.cpp
-    ${app_dir}/CVelTextDoc.cpp
+    ${CMAKE_SOURCE_DIR}/doc/CVelTextDoc.cpp
+    ${CMAKE_SOURCE_DIR}/doc/CVelTextDocSave.cpp
+    ${CMAKE_SOURCE_DIR}/doc/CSaveTypeDlg.cpp
     ${CMAKE_SOURCE_DIR}/doc/CVelTextView.cpp
     LIBS vel_framework vel_app_core vel_vmem vel_text_windows version)
 

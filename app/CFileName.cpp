@@ -5,6 +5,7 @@
 #include "app/CFileNameMessages.h"
 #include "platform/DocumentsFolder.h"
 #include "platform/FileSystem.h"
+#include "text/CMessageText.h"
 
 namespace vp = vel::platform;
 
@@ -29,14 +30,6 @@ std::u16string Format(const char* format, int value)
     return Ascii(buffer);
 }
 
-std::u16string WithPath(const char16_t* message, const std::u16string& path)
-{
-    std::u16string text(message);
-    const std::size_t at = text.find(u"%s");
-    if (at != std::u16string::npos)
-        text.replace(at, 2, path);
-    return text;
-}
 
 // The last path component, ignoring one trailing separator.
 std::u16string LastComponent(std::u16string path)

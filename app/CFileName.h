@@ -61,5 +61,6 @@ public:
     // setting chooses. Window side: defined in the Windows build only.
     static bool OpenFileDialog(const std::u16string& title, const std::u16string& filter, const std::u16string& folder,
                                std::u16string& path);
-    static bool SaveFileDialog(const std::u16string& folder, const std::u16string& currentPath, std::u16string& path);
+    static bool SaveFileDialog(const std::u16string& folder, const std::u16string& currentPath, std::u16string& path,
+                               const std::u16string& title = u"", const std::u16string& filter = u"");
 };

@@ -66,12 +66,17 @@ bool CFileName::OpenFileDialog(const std::u16string& title, const std::u16string
     return true;
 }
 
-bool CFileName::SaveFileDialog(const std::u16string& folder, const std::u16string& currentPath, std::u16string& path)
+bool CFileName::SaveFileDialog(const std::u16string& folder, const std::u16string& currentPath, std::u16string& path,
+                               const std::u16string& title, const std::u16string& filter)
 {
     const std::u16string proposed = currentPath.empty() ? u"memo" : FileName(currentPath);
-    const CFileDialog::Filter filter{{L"テキストファイル (*.txt)", L"*.txt"}, {L"すべてのファイル (*.*)", L"*.*"}};
+    const CFileDialog::Filter pairs = filter.empty()
+                                          ? CFileDialog::Filter{{L"テキストファイル (*.txt)", L"*.txt"},
+                                                                {L"すべてのファイル (*.*)", L"*.*"}}
+                                          : ParseFilter(filter);
     std::wstring chosen;
-    if (!CFileDialog::Save(MainWindow(), L"", filter, Wide(folder), Wide(proposed), L"txt", ChosenStyle(), chosen))
+    if (!CFileDialog::Save(MainWindow(), Wide(title), pairs, Wide(folder), Wide(proposed), L"txt", ChosenStyle(),
+                           chosen))
         return false;
     path = Narrow(chosen);
     return true;

@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
+#include "app/CFileName.h"
 #include "app/CInstanceMarker.h"
 #include "app/CVelTextApp.h"
 #include "app/Resource.h"
 #include "app/WideText.h"
+#include "doc/CVelTextDoc.h"
 #include "framework/CDocument.h"
 #include "framework/CView.h"
 
@@ -90,6 +92,38 @@ void CMainFrame::UpdateTitle()
 void CMainFrame::UpdateTitleFromPath(const std::wstring& path)
 {
     SetText(TitleFromPath(path));
+}
+
+bool CMainFrame::StartNewMemo()
+{
+    auto* document = dynamic_cast<CVelTextDoc*>(ActiveDocument());
+    if (document && document->SaveMemo(false) == CVelTextDoc::SaveOutcome::kFailed)
+        return false;
+    CVelTextApp* app = CVelTextApp::Current();
+    if (!app)
+        return false;
+    app->MemoList().SetCurrentIndex(-1);
+    const bool started = app->NewMemo();
+    UpdateTitle();
+    return started;
+}
+
+bool CMainFrame::ShowMemoWithPath(const std::wstring& path)
+{
+    CVelTextApp* app = CVelTextApp::Current();
+    auto* document = dynamic_cast<CVelTextDoc*>(ActiveDocument());
+    if (!app)
+        return false;
+    if (document && document->SaveMemo(false) == CVelTextDoc::SaveOutcome::kFailed)
+        return false;
+    const std::u16string wide = ToU16(path);
+    const std::optional<CDirData> entry = app->MemoList().SelectFolder(CFileName::Directory(wide));
+    if (!entry || CFileName::ToLower(entry->FileName()) != CFileName::ToLower(CFileName::FileName(wide)))
+        return false;
+    if (!app->LoadMemo(path))
+        return false;
+    UpdateTitle();
+    return true;
 }
 
 void CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)

@@ -21,6 +21,12 @@ public:
     // Caption from a file path, shortened to the file name and its folder's start when long.
     void UpdateTitleFromPath(const std::wstring& path);
 
+    // An empty memo after the memo shown is written back; false (nothing changes) when it could
+    // not be written.
+    bool StartNewMemo();
+    // Shows the memo of the list whose folder and file name are those of path.
+    bool ShowMemoWithPath(const std::wstring& path);
+
     static std::wstring TitleFromPath(const std::wstring& path);
     static std::wstring TitleFromEntry(const std::wstring& folderAndFile);
 

@@ -6,19 +6,38 @@
 #include "app/CFileName.h"
 #include "app/CInstanceMarker.h"
 #include "app/CMainFrame.h"
-#include "app/CVelTextDoc.h"
-#include "doc/CVelTextView.h"
 #include "app/Resource.h"
 #include "app/WideText.h"
+#include "doc/CDocList.h"
+#include "doc/CVelTextDoc.h"
+#include "doc/CVelTextView.h"
 #include "framework/CCommandLineInfo.h"
 #include "framework/CSingleDocTemplate.h"
 #include "framework/CUserMessage.h"
+#include "text/CEditMessages.h"
+#include "text/CMessageText.h"
 
 const CommandEntry<CVelTextApp> CVelTextApp::kCommandMap[] = {
     {ID_APP_ABOUT, &CVelTextApp::OnAppAbout, nullptr},
     {ID_WINDOW_OPEN_ANOTHER, &CVelTextApp::OnOpenAnotherWindow, nullptr},
     {ID_WINDOW_CLOSE_ALL, &CVelTextApp::OnCloseAllMemos, nullptr},
+    {ID_FILE_OPEN_MEMO, &CVelTextApp::OnOpenFile, nullptr},
+    {ID_FILE_ADD, &CVelTextApp::OnAddFile, nullptr},
+    {ID_FILE_OPEN_HISTORY, &CVelTextApp::OnOpenHistory, nullptr},
+    {ID_FILE_ADD_HISTORY, &CVelTextApp::OnAddHistory, nullptr},
 };
+
+namespace {
+
+constexpr char16_t kOpenTitle[] = u"ファイルを新規に開く";
+constexpr char16_t kAddTitle[] = u"ファイルから追加する";
+constexpr char16_t kOpenHistoryTitle[] = u"履歴データを開く";
+constexpr char16_t kAddHistoryTitle[] = u"履歴データから追加する";
+constexpr char16_t kFileFilter[] =
+    u"テキストファイル (*.TXT)|*.txt|画像ファイル(*.BMP;*.JPG;*.PNG;*.TIF)|*.bmp;*.jpg;*.png;*.tif|全てのファイル (*.*)|*.*";
+constexpr char16_t kHistoryFilter[] = u"テキストファイル (*.TXT)|*.txt";
+
+}  // namespace
 
 CVelTextApp::CVelTextApp()
     : CAppSettings(Profile(), [] { return ToWide(CFileName::DefaultMemoBase()); }),
@@ -150,4 +169,89 @@ void CVelTextApp::OnCloseAllMemos()
     if (MainWnd() != nullptr && MainWnd()->Handle() != nullptr) {
         PostMessageW(MainWnd()->Handle(), WM_CLOSE, 0, 0);
     }
+}
+
+bool CVelTextApp::LoadMemo(const std::wstring& path)
+{
+    CMainFrame* frame = MainFrame();
+    auto* view = frame ? dynamic_cast<CVelTextView*>(frame->ActiveView()) : nullptr;
+    if (!view)
+        return false;
+    CEditExp& edit = view->EditWindow();
+    // Text that could not be written back is never dropped for another memo.
+    if (edit.Doc().Modified())
+        return false;
+    view->DropContent();
+    const bool imeOpen = edit.ImeOpen();
+    if (imeOpen)
+        edit.SetImeOpen(false);
+    const bool read = view->ReadFile(path);
+    if (!edit.ImeOpen())
+        edit.SetImeOpen(true);
+    view->SetMemoLocation(read ? path : std::wstring());
+    view->PrepareFolders(ToWide(CFileName::Directory(ToU16(path))));
+    edit.Doc().SetModified(false);
+    edit.RepaintAll();
+    return read;
+}
+
+bool CVelTextApp::NewMemo()
+{
+    CMainFrame* frame = MainFrame();
+    auto* view = frame ? dynamic_cast<CVelTextView*>(frame->ActiveView()) : nullptr;
+    if (!view)
+        return false;
+    CEditExp& edit = view->EditWindow();
+    if (edit.Doc().Modified())
+        return false;
+    view->DropContent();
+    view->ClearMemoLocation();
+    view->PrepareFolders(L"");
+    if (view->Document())
+        view->Document()->SetPathName(L"");
+    edit.Doc().SetModified(false);
+    edit.RepaintAll();
+    return true;
+}
+
+void CVelTextApp::OpenFile(FileCommand command)
+{
+    CMainFrame* frame = MainFrame();
+    auto* view = frame ? dynamic_cast<CVelTextView*>(frame->ActiveView()) : nullptr;
+    if (!view)
+        return;
+    const bool history = command == kOpenHistory || command == kAddHistory;
+    const bool adding = command == kAdd || command == kAddHistory;
+    const std::wstring folder = history ? view->HistoryFolder() : Path();
+    CEditExp& edit = view->EditWindow();
+    if (edit.ImeOpen())
+        edit.SetImeOpen(false);
+    const char16_t* title = command == kOpen ? kOpenTitle
+                            : command == kAdd ? kAddTitle
+                            : command == kOpenHistory ? kOpenHistoryTitle
+                                                      : kAddHistoryTitle;
+    std::u16string path;
+    const bool chosen = CFileName::OpenFileDialog(title, history ? kHistoryFilter : kFileFilter, ToU16(folder), path);
+    if (chosen) {
+        edit.ClearErrorShown();
+        const bool known = command == kOpenHistory && frame->ShowMemoWithPath(ToWide(path));
+        // Opening starts a new memo first; it does not while the memo shown cannot be written.
+        const bool ready = known || adding || frame->StartNewMemo();
+        if (!known && ready) {
+            SetPath(ToWide(CFileName::Directory(path)));
+            if (command == kOpenHistory)
+                SendMessageW(view->Handle(), WM_SETREDRAW, FALSE, 0);
+            const bool read = view->ReadFile(ToWide(path));
+            if (command == kOpenHistory) {
+                SendMessageW(view->Handle(), WM_SETREDRAW, TRUE, 0);
+                RedrawWindow(view->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            }
+            if (!read)
+                CUserMessage::Show(frame->Handle(), ToWide(WithPath(edit_messages::kCannotOpenFile, path)));
+            else if (adding)
+                edit.Doc().SetModified(true);
+        }
+    }
+    if (!edit.ImeOpen())
+        edit.SetImeOpen(true);
 }

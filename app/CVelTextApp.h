@@ -41,6 +41,12 @@ public:
     CSortDirName& MemoList() { return m_memoList; }
     const CSortDirName& MemoList() const { return m_memoList; }
 
+    // Shows a memo file in the view in place of the memo shown (which the caller has written
+    // back); false when it cannot be read, or when the memo shown still holds unsaved text.
+    bool LoadMemo(const std::wstring& path);
+    // An empty memo in place of the memo shown; false when that still holds unsaved text.
+    bool NewMemo();
+
     bool OnCmdMsg(UINT id, CCmdUI* ui) override;
 
     static std::wstring AnotherWindowCommandLine(const std::wstring& executable, const std::wstring& argument);
@@ -49,6 +55,12 @@ private:
     void OnAppAbout();
     void OnOpenAnotherWindow();
     void OnCloseAllMemos();
+    void OnOpenFile() { OpenFile(kOpen); }
+    void OnAddFile() { OpenFile(kAdd); }
+    void OnOpenHistory() { OpenFile(kOpenHistory); }
+    void OnAddHistory() { OpenFile(kAddHistory); }
+    enum FileCommand { kOpen, kAdd, kOpenHistory, kAddHistory };
+    void OpenFile(FileCommand command);
 
     static const CommandEntry<CVelTextApp> kCommandMap[];
 

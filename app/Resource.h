@@ -98,3 +98,9 @@
 #define ID_CONTEXT_PAGE_BREAK_ON    32873
 #define ID_CONTEXT_PAGE_BREAK_OFF   32874
 #define ID_CONTEXT_REGISTER_WORD    32924
+
+// Saving a memo under another name
+#define IDD_SAVE_TYPE               325
+#define IDC_SAVE_TYPE_MEMO          1072
+#define IDC_SAVE_TYPE_NO_PARAGRAPHS 1081
+#define IDC_SAVE_TYPE_SPACES        1082

@@ -10,6 +10,7 @@
 #include "app/WideText.h"
 #include "doc/CChapter.h"
 #include "doc/CDocList.h"
+#include "doc/CVelTextDoc.h"
 #include "doc/CViewPanel.h"
 #include "framework/CCmdUI.h"
 #include "framework/CDocument.h"
@@ -77,8 +78,13 @@ const CommandEntry<CVelTextView> CVelTextView::kCommandMap[] = {
     // The document saves; the view decides when saving makes sense.
     {ID_FILE_SAVE, nullptr, &CVelTextView::OnUpdateSave},
     {ID_FILE_SAVE_AS, nullptr, &CVelTextView::OnUpdateNeedsContent},
-    // The application opens other windows; not while the edit window waits for its worker.
+    // The application opens other windows and files; not while the edit window waits for its
+    // worker or a picture is being edited.
     {ID_WINDOW_OPEN_ANOTHER, nullptr, &CVelTextView::OnUpdateNotBusy},
+    {ID_FILE_OPEN_MEMO, nullptr, &CVelTextView::OnUpdateNotEditingPicture},
+    {ID_FILE_ADD, nullptr, &CVelTextView::OnUpdateNotBlocked},
+    {ID_FILE_OPEN_HISTORY, nullptr, &CVelTextView::OnUpdateNotBlocked},
+    {ID_FILE_ADD_HISTORY, nullptr, &CVelTextView::OnUpdateNotBlocked},
     // The context menu of the text.
     {ID_CONTEXT_CUT, &CVelTextView::OnCut, nullptr},
     {ID_CONTEXT_COPY, &CVelTextView::OnCopy, nullptr},
@@ -167,18 +173,65 @@ LRESULT CVelTextView::OnSetFocus(WPARAM, LPARAM)
 
 LRESULT CVelTextView::OnDestroy(WPARAM wParam, LPARAM lParam)
 {
+    // The memo is written back while the edit window still holds it.
+    if (auto* document = dynamic_cast<CVelTextDoc*>(Document()))
+        document->SaveMemo(true);
     return CView::WindowProc(WM_DESTROY, wParam, lParam);
 }
 
 int CVelTextView::CurrentMemoBase() const
 {
-    return m_panel ? m_panel->CurrentMemoBase() : 0;
+    return m_panel ? m_panel->CurrentMemoBase() : m_memoBase;
+}
+
+void CVelTextView::SelectMemoBase(int index)
+{
+    m_memoBase = index;
+    if (m_panel)
+        m_panel->SelectMemoBase(index);
 }
 
 void CVelTextView::SetMemoLocation(const std::wstring& folder, const std::wstring& fileName)
 {
     m_memoFolder = folder;
     m_memoFileName = fileName;
+}
+
+void CVelTextView::SetMemoLocation(const std::wstring& path)
+{
+    const std::u16string wide = ToU16(path);
+    SetMemoLocation(ToWide(CFileName::Directory(wide)), ToWide(CFileName::FileName(wide)));
+}
+
+bool CVelTextView::ReadFile(const std::wstring& path)
+{
+    WaitCursor wait;
+    CDocList& doc = m_edit.Doc();
+    const int line = doc.CaretLine();
+    const int column = doc.CaretColumn();
+    const bool read = m_edit.ReadMemoFile(ToU16(path));
+    doc.SetCaret(line, column);
+    m_edit.RepaintAll();
+    m_edit.ScrollCaretIntoView();
+    return read;
+}
+
+bool CVelTextView::ReadFileIfReadable(const std::wstring& path)
+{
+    return CFileName::IsReadableFile(ToU16(path)) && ReadFile(path);
+}
+
+bool CVelTextView::WriteFile(const std::wstring& path, bool keepOriginalSize, const std::wstring& pictureType,
+                             int quality, int saveType)
+{
+    m_edit.SetPictureChoices(pictureType, quality);
+    return m_edit.WriteMemoFile(ToU16(path), saveType, keepOriginalSize);
+}
+
+void CVelTextView::DropContent()
+{
+    m_edit.Doc().Reset();
+    m_edit.RepaintAll();
 }
 
 void CVelTextView::PrepareFolders(const std::wstring& memoFolder)
@@ -200,6 +253,8 @@ void CVelTextView::OnInitialUpdate()
     ApplyFonts();
     m_edit.Doc().SetCaret(0, 0);
     m_edit.RepaintAll();
+    if (auto* document = dynamic_cast<CVelTextDoc*>(Document()))
+        document->OpenMemo();
 }
 
 void CVelTextView::ApplyBackgrounds()
@@ -453,6 +508,11 @@ void CVelTextView::OnUpdateSave(CCmdUI& ui)
 void CVelTextView::OnUpdateNotBlocked(CCmdUI& ui)
 {
     ui.Enable(!Blocked());
+}
+
+void CVelTextView::OnUpdateNotEditingPicture(CCmdUI& ui)
+{
+    ui.Enable(!m_edit.IsEditingPicture());
 }
 
 void CVelTextView::OnUpdateNotBusy(CCmdUI& ui)

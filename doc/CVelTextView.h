@@ -33,13 +33,29 @@ public:
     const std::wstring& MemoFolder() const { return m_memoFolder; }
     const std::wstring& MemoFileName() const { return m_memoFileName; }
     void SetMemoLocation(const std::wstring& folder, const std::wstring& fileName);
+    void ClearMemoLocation() { SetMemoLocation(L"", L""); }
     // The default memo base and the temporary file on first use, then the memo's own folder.
     void PrepareFolders(const std::wstring& memoFolder);
+    // The open memo's folder and file name from a path in the memo store.
+    void SetMemoLocation(const std::wstring& path);
+
+    // The memo file read in at the caret, which is put back where it was (within the new
+    // content) and scrolled into view.
+    bool ReadFile(const std::wstring& path);
+    // ReadFile, but only for a file that exists and is neither a folder nor a system file.
+    bool ReadFileIfReadable(const std::wstring& path);
+    // The memo written to path (save type 0 unless given); the picture choices go to the
+    // pictures' files.
+    bool WriteFile(const std::wstring& path, bool keepOriginalSize, const std::wstring& pictureType, int quality,
+                   int saveType = 0);
+    // The memo emptied for another one: one empty chapter, nothing to undo.
+    void DropContent();
 
     int OutputRadix() const { return m_radix; }
     bool Printing() const { return m_printing; }
-    // The memo base chosen in the control panel (base 0 without a panel).
+    // The memo base chosen in the control panel (kept here while there is no panel).
     int CurrentMemoBase() const;
+    void SelectMemoBase(int index);
 
     // The background pictures and the screen font of the current memo base's display type.
     void ApplyBackgrounds();
@@ -120,6 +136,7 @@ private:
     void OnUpdateSave(CCmdUI& ui);
     void OnUpdateNotBlocked(CCmdUI& ui);
     void OnUpdateNotBusy(CCmdUI& ui);
+    void OnUpdateNotEditingPicture(CCmdUI& ui);
     void OnUpdatePictureEditing(CCmdUI& ui);
     void OnUpdatePageBreakOn(CCmdUI& ui);
     void OnUpdatePageBreakOff(CCmdUI& ui);
@@ -130,6 +147,7 @@ private:
 
     CEditExp m_edit;
     CViewPanel* m_panel = nullptr;
+    int m_memoBase = 0;
     std::wstring m_historyFolder;
     std::wstring m_defaultMemoBase;
     std::wstring m_tempFile{kTempFilePrefix};

@@ -9,4 +9,6 @@ public:
     // The search box (1087) or replace box (1088) when it has the focus, else null.
     virtual HWND FocusedTextBox() const = 0;
     virtual int CurrentMemoBase() const = 0;
+    // Makes a memo base the chosen one (a memo of it was opened).
+    virtual void SelectMemoBase(int index) = 0;
 };

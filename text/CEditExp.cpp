@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 #include <imm.h>
+#include <shellapi.h>
 
 #include "doc/CChapter.h"
 #include "doc/CDocList.h"
@@ -12,7 +13,9 @@
 #include "text/CImeContext.h"
 #include "text/CLineSplitter.h"
 #include "text/CMemoPictureLoader.h"
+#include "text/CMemoPictureStore.h"
 #include "text/CMemoReader.h"
+#include "text/CMemoWriter.h"
 #include "text/CPictureTag.h"
 
 namespace {
@@ -32,6 +35,15 @@ public:
 };
 
 TextOnlyPictures g_textOnlyPictures;
+
+// Without a picture store no picture file is written.
+class NoPictureStore : public CMemoPictureStore {
+public:
+    bool Store(int, std::u16string&) override { return false; }
+    bool Record(int, CMemoPictureRecord&) const override { return false; }
+};
+
+NoPictureStore g_noPictureStore;
 
 int CharacterCount(std::u16string_view text)
 {
@@ -61,9 +73,35 @@ const MessageEntry<CEditExp> CEditExp::kMessageMap[] = {
     {WM_RBUTTONDOWN, &CEditExp::OnRightButtonDown},
     {WM_CONTEXTMENU, &CEditExp::OnContextMenu},
     {WM_DESTROY, &CEditExp::OnDestroy},
+    {WM_DROPFILES, &CEditExp::OnDropFiles},
+    {kWorkQueueMessage, &CEditExp::OnWorkQueue},
 };
 
-CEditExp::CEditExp() : m_pictureLoader(&g_textOnlyPictures) {}
+CEditExp::CEditExp() : m_pictureLoader(&g_textOnlyPictures), m_pictureStore(&g_noPictureStore) {}
+
+void CEditExp::SetPictureLoader(CMemoPictureLoader* loader)
+{
+    m_pictureLoader = loader ? loader : &g_textOnlyPictures;
+}
+
+void CEditExp::SetPictureStore(CMemoPictureStore* store)
+{
+    m_pictureStore = store ? store : &g_noPictureStore;
+}
+
+bool CEditExp::ReadMemoFile(const std::u16string& path)
+{
+    CDocListMemoSink sink(Doc());
+    CMemoReader reader(sink, *m_pictureLoader);
+    return reader.ReadFile(path);
+}
+
+bool CEditExp::WriteMemoFile(const std::u16string& path, int saveType, bool withAttributes)
+{
+    const CDocListMemoSource source(Doc());
+    CMemoWriter writer(source, *m_pictureStore);
+    return writer.WriteFile(path, saveType, withAttributes);
+}
 
 CEditExp::~CEditExp()
 {
@@ -75,6 +113,8 @@ void CEditExp::OnDocumentCreated()
     m_contextMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kContextMenuResource));
     m_imeProperty = ImmGetProperty(GetKeyboardLayout(0), IGP_PROPERTY);
     OpenInputMethod();
+    DragAcceptFiles(Handle(), TRUE);
+    StartWorker();
 }
 
 LRESULT CEditExp::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -96,6 +136,19 @@ LRESULT CEditExp::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CEditExp::OnDestroy(WPARAM wParam, LPARAM lParam)
 {
+    StopWorker();
+    {
+        std::lock_guard<std::mutex> lock(m_replyLock);
+        m_replies.Clear();
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_workLock);
+        m_work.Clear();
+    }
+    if (m_synchronised) {
+        CloseHandle(m_synchronised);
+        m_synchronised = nullptr;
+    }
     if (m_contextMenu) {
         DestroyMenu(m_contextMenu);
         m_contextMenu = nullptr;

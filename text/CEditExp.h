@@ -4,16 +4,22 @@
 // of the basic behaviour of CEditText.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calc/CCalcSettings.h"
 #include "text/CEditText.h"
+#include "text/CEditWorker.h"
+#include "text/CMsgQueue.h"
 
 class CMemoPictureLoader;
+class CMemoPictureStore;
 
-class CEditExp : public CEditText {
+class CEditExp : public CEditText, public CEditWorkerHost {
 public:
     // Private messages of the edit window and its worker.
     static constexpr UINT kQueueMessage = WM_USER + 101;      // 0x465: a queue has items
@@ -32,6 +38,13 @@ public:
     static constexpr int kContextMenuResource = 119;
 
     enum PasteMode { kNormalPaste = 1, kRectanglePaste = 2 };
+    // Work-queue code: open a dropped file.
+    static constexpr int kOpenDroppedFile = 26;
+    static constexpr int kMaxDroppedFiles = 3;
+    static constexpr int kMaxDroppedPath = 260;
+    static constexpr DWORD kSynchroniseSlice = 500;  // milliseconds between message pumps
+
+    using WorkerFactory = std::function<std::unique_ptr<CEditWorker>()>;
 
     CEditExp();
     ~CEditExp() override;
@@ -47,8 +60,50 @@ public:
     // Undoes the last edit (one level) and shows the caret where it was.
     void Undo();
 
+    // The worker: made when the window is created (the stand-in worker unless the factory
+    // gives another), ended when it is destroyed.
+    void SetWorkerFactory(WorkerFactory factory) { m_workerFactory = std::move(factory); }
+    bool StartWorker();
+    void StopWorker();
+    bool HasWorker() const { return m_worker != nullptr; }
+    void SendRequest(std::unique_ptr<CMsg> request);
+    // Waits until the worker has handled every earlier request, painting meanwhile, and reads
+    // its replies. False when one of them reported an error (shown once, see ErrorShown).
+    bool Synchronise();
+    // After an error message the next ones stay silent until a file is opened or added.
+    bool ErrorShown() const { return m_errorShown; }
+    void ClearErrorShown() { m_errorShown = false; }
+    // CEditWorkerHost, called on the worker's thread.
+    void PostReply(std::unique_ptr<CMsg> reply) override;
+    void SignalSynchronised() override;
+
+    // Files dropped on the window: at most three are queued, each opened by a later message.
+    void QueueDroppedFiles(const std::vector<std::u16string>& paths);
+    // Opens a dropped file at the caret: pictures by their extension, anything else as memo
+    // text. Shows "ファイルが開けません。" with the path when it cannot.
+    bool OpenDroppedFile(const std::u16string& path);
+
     // What turns picture lines of pasted text into pictures; without one they stay text.
-    void SetPictureLoader(CMemoPictureLoader* loader) { m_pictureLoader = loader; }
+    void SetPictureLoader(CMemoPictureLoader* loader);
+    // What stores the pictures' files when the memo is written; without one pictures are not
+    // written.
+    void SetPictureStore(CMemoPictureStore* store);
+
+    // How the pictures' files are written: "jpg", "bmp", "png", "tif" or "gif", and the quality.
+    void SetPictureChoices(const std::wstring& type, int quality)
+    {
+        m_pictureType = type;
+        m_pictureQuality = quality;
+    }
+    const std::wstring& PictureType() const { return m_pictureType; }
+    int PictureQuality() const { return m_pictureQuality; }
+
+    // The memo file read in at the caret, picture paths resolved against its folder; false when
+    // it cannot be read (nothing is inserted then).
+    bool ReadMemoFile(const std::u16string& path);
+    // The whole memo written to path in a save type (0 memo format, 1 without paragraph
+    // information, 2 paragraphs as spaces); withAttributes adds the pictures' sizes to their tags.
+    bool WriteMemoFile(const std::u16string& path, int saveType, bool withAttributes);
 
     // Clipboard commands (the caller takes the undo snapshot).
     bool Copy();
@@ -100,6 +155,12 @@ private:
     LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWorkQueue(WPARAM wParam, LPARAM lParam);
+
+    bool ReadReplies();
+    void PumpPaintMessages();
+    HWND MessageOwner() const;
 
     void OpenInputMethod();
     void ShowContextMenu(POINT screen);
@@ -111,6 +172,9 @@ private:
 
     CCalcSettings m_calc;
     CMemoPictureLoader* m_pictureLoader = nullptr;
+    CMemoPictureStore* m_pictureStore = nullptr;
+    std::wstring m_pictureType = L"jpg";
+    int m_pictureQuality = 95;
     HMENU m_contextMenu = nullptr;
     DWORD m_imeProperty = 0;
     POINT m_lastCompositionPoint{-1, -1};
@@ -119,4 +183,15 @@ private:
     bool m_lastCharWasBackspace = false;
     char16_t m_pendingHighSurrogate = 0;
     std::wstring m_tempFile;
+
+    WorkerFactory m_workerFactory;
+    std::unique_ptr<CEditWorker> m_worker;
+    // Each queue's outer lock is taken around every push and pop, before the queue's own.
+    std::mutex m_replyLock;
+    CMsgQueue m_replies;
+    std::mutex m_workLock;
+    CMsgQueue m_work;
+    HANDLE m_synchronised = nullptr;  // automatic reset, set by the worker
+    bool m_errorShown = false;
+    bool m_dropping = false;
 };

@@ -7,11 +7,15 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/CClipboardText.h ${CMAKE_CURRENT_LIST_DIR}/CClipboardText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CEditText.h ${CMAKE_CURRENT_LIST_DIR}/CEditText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CEditExp.h ${CMAKE_CURRENT_LIST_DIR}/CEditExp.cpp
-    LIBS vel_doc_gdi vel_doclist_memo vel_calc vel_framework imm32)
+    ${CMAKE_CURRENT_LIST_DIR}/CEditExpWorker.cpp ${CMAKE_CURRENT_LIST_DIR}/CEditMessages.h
+    ${CMAKE_CURRENT_LIST_DIR}/CEditWorker.h
+    ${CMAKE_CURRENT_LIST_DIR}/CStandInWorker.h ${CMAKE_CURRENT_LIST_DIR}/CStandInWorker.cpp
+    LIBS vel_doc_gdi vel_doclist_memo vel_calc vel_text_queue vel_framework imm32 shell32)
 endif()
 
 if(WIN32 AND VEL_TESTS)
   vel_test(edit_window_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/EditWindowTest.cpp
+           ${CMAKE_CURRENT_LIST_DIR}/tests/EditWorkerTest.cpp
            LIBS vel_text_windows LABELS window)
   # The clipboard and the keyboard state are the desktop's.
   set_tests_properties(edit_window_tests PROPERTIES RESOURCE_LOCK vel_desktop)

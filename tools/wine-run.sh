@@ -35,6 +35,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
+# Wine's Recycle Bin is the desktop's trash folder; tests keep theirs inside the build tree.
+if [ "${VEL_USER_DOCUMENTS:-0}" != 1 ]; then
+  export XDG_DATA_HOME=$state_dir/xdg-data-$arch
+fi
 unset WINELOADERNOEXEC || true
 
 ensure_display() {

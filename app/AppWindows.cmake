@@ -45,7 +45,7 @@ if(WIN32 AND VEL_TESTS)
   vel_test(vel_app_window_tests
     SOURCES ${app_dir}/tests/AppTestSupport.h ${app_dir}/tests/AppSettingsTest.cpp
             ${app_dir}/tests/MainFrameTest.cpp ${app_dir}/tests/FileNameDialogTest.cpp
-            ${app_dir}/tests/ViewTest.cpp ${app_rc}
+            ${app_dir}/tests/ViewTest.cpp ${app_dir}/tests/DocumentTest.cpp ${app_rc}
     LIBS vel_app_windows
     LABELS app)
   # They use the real registry key and put marked windows on the desktop.

@@ -111,14 +111,18 @@ CVelTextDoc::SaveOutcome CVelTextDoc::SaveMemo(bool cleanUp)
     CDocList& doc = view->EditWindow().Doc();
     if (doc.Modified()) {
         const bool inStore = !memoFolder.empty() && !memoFile.empty();
-        if (inStore && WriteTo(ToWide(memoFolder + memoFile), 0)) {
+        const std::u16string memoPath = memoFolder + memoFile;
+        // A memo file the user made read-only is not written over.
+        const bool writable = !vel::platform::ReadAttributes(memoPath).exists || CFileName::IsWritableFile(memoPath);
+        if (inStore && writable && WriteTo(ToWide(memoPath), 0)) {
             outcome = SaveOutcome::kWritten;
         } else {
             // Nothing is removed before the text is safe in its new memo.
             std::u16string folder;
             std::u16string fileName;
             if (WriteAsNewMemo(folder, fileName)) {
-                if (inStore) {
+                // The memo's old folder goes, unless the new memo took its place (it had vanished).
+                if (inStore && CFileName::ToLower(memoFolder) != CFileName::ToLower(folder)) {
                     CFileName::RemoveMemoFolder(memoFolder, folder);
                     if (app)
                         app->PostToOtherInstances(kMsgRefreshMemoList);

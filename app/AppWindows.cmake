@@ -58,12 +58,12 @@ if(WIN32 AND VEL_TESTS)
   target_link_options(VelInstanceProbe PRIVATE -municode)
 
   # End to end: the real VelText.exe under Xvfb, driven with xdotool.
-  foreach(e2e start instances opacity typing)
+  foreach(e2e start instances opacity typing memo_files)
     add_test(NAME e2e_${e2e}
       COMMAND bash ${app_dir}/tests/e2e/e2e_${e2e}.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
               $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})
-    set_tests_properties(e2e_${e2e} PROPERTIES LABELS e2e TIMEOUT 120 FIXTURES_REQUIRED wine
-      RESOURCE_LOCK vel_desktop)
+    set_tests_properties(e2e_${e2e} PROPERTIES LABELS e2e TIMEOUT 180 FIXTURES_REQUIRED wine
+      RESOURCE_LOCK "vel_desktop;vel_registry")
   endforeach()
   add_test(NAME e2e_settings_persist
     COMMAND bash ${app_dir}/tests/e2e/e2e_settings_persist.sh ${CMAKE_CROSSCOMPILING_EMULATOR}

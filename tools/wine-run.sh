@@ -113,7 +113,8 @@ case "${1:-}" in
   --start-server)
     ensure_display
     ensure_prefix
-    "$wineserver" -p >/dev/null 2>&1 </dev/null
+    # A server that already runs for this prefix (an earlier run that did not stop it) is used.
+    "$wineserver" -p >/dev/null 2>&1 </dev/null || true
     # Start Wine's own helper processes now, detached from the caller's output pipes.
     "$wine" cmd /c exit >/dev/null 2>&1 </dev/null || true
     exit 0

@@ -4,7 +4,7 @@
 xdotool's own typing remaps a spare keycode, types and reverts at once; Wine re-reads the keyboard
 map after the revert and drops the character now and then. Here one spare keycode is mapped to each
 character in turn, Wine is given time to read the map, and the key is pressed and released with
-XTest. Line ends are typed as Return.
+XTest. Line ends are typed as Return, TABs as Tab.
 
     x11-type.py TEXT [--delay SECONDS]
 """
@@ -32,6 +32,8 @@ x11.XFree.argtypes = [ctypes.c_void_p]
 xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 
 XK_RETURN = 0xFF0D
+XK_TAB = 0xFF09
+XK_SHIFT_L = 0xFFE1
 # Wine gives every keysym it does not know the same spare virtual key and finds the character
 # again from that key when the program translates the message: only one such keycode may be
 # mapped while its key is on its way.
@@ -67,10 +69,31 @@ def map_keys(display, pairs):
     x11.XSync(display, 0)
 
 
-def press(display, keycode):
+def press(display, keycode, shift=0):
+    if shift:
+        xtst.XTestFakeKeyEvent(display, shift, 1, 0)
     xtst.XTestFakeKeyEvent(display, keycode, 1, 0)
     xtst.XTestFakeKeyEvent(display, keycode, 0, 0)
+    if shift:
+        xtst.XTestFakeKeyEvent(display, shift, 0, 0)
     x11.XSync(display, 0)
+
+
+def keyboard_keys(display):
+    """The characters the keyboard map already has, as (keycode, needs Shift)."""
+    low, high = ctypes.c_int(), ctypes.c_int()
+    x11.XDisplayKeycodes(display, ctypes.byref(low), ctypes.byref(high))
+    per = ctypes.c_int()
+    count = high.value - low.value + 1
+    syms = x11.XGetKeyboardMapping(display, low.value, count, ctypes.byref(per))
+    found = {}
+    for i in range(count):
+        for level in range(min(2, per.value)):
+            sym = syms[i * per.value + level]
+            if 0x20 <= sym <= 0x7E and chr(sym) not in found:
+                found[chr(sym)] = (low.value + i, level == 1)
+    x11.XFree(syms)
+    return found
 
 
 def main():
@@ -85,7 +108,11 @@ def main():
     if not display:
         sys.exit("x11-type: cannot open the display")
     spare = spare_keycodes(display)
-    ret = x11.XKeysymToKeycode(display, XK_RETURN)
+    fixed = {"\n": (x11.XKeysymToKeycode(display, XK_RETURN), False),
+             "\t": (x11.XKeysymToKeycode(display, XK_TAB), False)}
+    # Characters the keyboard has need no mapping and no waiting.
+    fixed.update(keyboard_keys(display))
+    shift = x11.XKeysymToKeycode(display, XK_SHIFT_L)
     # The text goes in runs of one character: it is mapped onto a spare keycode, Wine is given
     # time to read the map, the run is typed, and the program is given time to translate the
     # keys before the keycode is mapped again.
@@ -95,18 +122,24 @@ def main():
         batch = []
         while pos < len(text):
             ch = text[pos]
-            if ch != "\n" and ch not in keys:
+            if ch not in fixed and ch not in keys:
                 if len(keys) == min(len(spare), KEYS_PER_BATCH):
                     break
                 keys[ch] = spare[len(keys)]
             batch.append(ch)
             pos += 1
-        map_keys(display, [(code, keysym_of(ch)) for ch, code in keys.items()])
-        time.sleep(map_wait)
+        if keys:
+            map_keys(display, [(code, keysym_of(ch)) for ch, code in keys.items()])
+            time.sleep(map_wait)
         for ch in batch:
-            press(display, ret if ch == "\n" else keys[ch])
+            if ch in fixed:
+                code, shifted = fixed[ch]
+                press(display, code, shift if shifted else 0)
+            else:
+                press(display, keys[ch])
             time.sleep(delay)
-        time.sleep(map_wait)
+        if keys:
+            time.sleep(map_wait)
     map_keys(display, [(code, 0) for code in spare])
 
 

@@ -4,6 +4,8 @@
 //   VelInstanceProbe edit      one line per marked window: the text edit window's screen rectangle
 //                              and the cell width and line height of the default memo font:
 //                              "x y width height cell line"
+//   VelInstanceProbe click TITLE ID   clicks control ID of the dialog captioned TITLE
+//   VelInstanceProbe text TITLE       the text of the dialog captioned TITLE and of its controls
 #include <windows.h>
 
 #include <cstdio>
@@ -47,9 +49,36 @@ void DefaultCell(int& cell, int& line)
 
 }  // namespace
 
+BOOL CALLBACK PrintControl(HWND control, LPARAM)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(control, text, 512);
+    char utf8[2048] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%d %s\n", GetDlgCtrlID(control), utf8);
+    return TRUE;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     const std::wstring mode = argc > 1 ? argv[1] : L"count";
+    if ((mode == L"click" || mode == L"text") && argc > 2) {
+        HWND dialog = FindWindowW(L"#32770", argv[2]);
+        if (dialog == nullptr)
+            return 1;
+        if (mode == L"text") {
+            PrintControl(dialog, 0);
+            EnumChildWindows(dialog, &PrintControl, 0);
+            return 0;
+        }
+        if (argc < 4)
+            return 2;
+        HWND control = GetDlgItem(dialog, _wtoi(argv[3]));
+        if (control == nullptr)
+            return 1;
+        PostMessageW(control, BM_CLICK, 0, 0);
+        return 0;
+    }
     int count = 0;
     CInstanceMarker::ForEachOther(nullptr, [&](HWND window) {
         ++count;

@@ -161,6 +161,31 @@ TEST_F(EditWindowTest, TypingInsertsSplitsAndDeletesThroughTheDocumentList)
     EXPECT_TRUE(Doc().Modified());
 }
 
+TEST_F(EditWindowTest, ASurrogatePairIsOneCharacterForTypingCaretAndCopy)
+{
+    Type(u"a😀b");
+    EXPECT_EQ(Text(), u"a😀b");
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    EXPECT_EQ(CaretOffset(), 1);
+    Key(VK_RIGHT, true);
+    EXPECT_EQ(Doc().SelectedText().text, u"😀");
+    ASSERT_TRUE(edit.Copy());
+    EXPECT_EQ(CClipboardText::Get(edit.Handle()).value_or(u""), u"😀");
+    Key(VK_END);
+    Key(VK_LEFT);
+    Backspace();
+    EXPECT_EQ(Text(), u"ab");
+    // Painting a line that holds pairs draws them without touching their halves apart.
+    Type(u"😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀😀");
+    const Rendering picture(edit);
+    for (int i = 0; i < Doc().LineCount(); ++i) {
+        const CTextLine* line = Doc().LineAt(i);
+        const std::u16string_view text = Doc().ChapterAtLine(i)->Text()->View();
+        ASSERT_FALSE(line->Start() > 0 && text[line->Start()] >= 0xDC00 && text[line->Start()] < 0xE000) << i;
+    }
+}
+
 TEST_F(EditWindowTest, BusyWindowDropsKeysAndCharacters)
 {
     edit.SetBusy(true);

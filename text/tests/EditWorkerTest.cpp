@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "doc/CDocList.h"
@@ -210,6 +211,58 @@ TEST_F(EditWorkerTest, DestroyingTheWindowSynchronisesAndEndsTheWorker)
     ASSERT_GE(requests.size(), 2u);
     EXPECT_EQ(requests[requests.size() - 2], CEditWorker::kSynchronise);
     EXPECT_EQ(requests.back(), CEditWorker::kEnd);
+}
+
+// Answers a synchronisation late, from a thread of its own, after a key has reached the window.
+class SlowWorker : public CEditWorker {
+public:
+    explicit SlowWorker(HWND* window) : m_window(window) {}
+    ~SlowWorker() override
+    {
+        if (m_answer.joinable())
+            m_answer.join();
+    }
+    bool Start(CEditWorkerHost& host) override
+    {
+        m_host = &host;
+        return true;
+    }
+    void Send(std::unique_ptr<CMsg> request) override
+    {
+        if (request->Code() != kSynchronise)
+            return;
+        if (m_answer.joinable())
+            m_answer.join();
+        PostMessageW(*m_window, WM_CHAR, u'x', 1);
+        m_answer = std::thread([this] {
+            Sleep(1200);  // longer than two waiting slices
+            m_host->SignalSynchronised();
+        });
+    }
+    void End() override {}
+
+private:
+    HWND* m_window;
+    CEditWorkerHost* m_host = nullptr;
+    std::thread m_answer;
+};
+
+TEST_F(EditWorkerTest, KeysThatArriveWhileTheWindowWaitsAreNotTypedIntoTheMemoUntilItIsDone)
+{
+    HWND window = nullptr;
+    CEditExp slow;
+    slow.SetWorkerFactory([&window] { return std::make_unique<SlowWorker>(&window); });
+    CEditSettings settings;
+    ASSERT_TRUE(slow.Create(host, settings, WS_CHILD | WS_VISIBLE, L"slow", 2));
+    window = slow.Handle();
+    slow.InsertText(u"saved");
+    EXPECT_TRUE(slow.Synchronise());
+    // While it waited, the window painted but took no key.
+    EXPECT_EQ(slow.Doc().AllText(), u"saved");
+    Pump();
+    EXPECT_EQ(slow.Doc().AllText(), u"savedx");
+    slow.DestroyWindow();
+    Pump();
 }
 
 TEST(StandInWorker, SynchronisesAndAnswersOnItsOwnThread)

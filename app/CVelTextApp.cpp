@@ -171,10 +171,15 @@ void CVelTextApp::OnCloseAllMemos()
     }
 }
 
-bool CVelTextApp::LoadMemo(const std::wstring& path)
+CVelTextView* CVelTextApp::ActiveTextView() const
 {
     CMainFrame* frame = MainFrame();
-    auto* view = frame ? dynamic_cast<CVelTextView*>(frame->ActiveView()) : nullptr;
+    return frame ? dynamic_cast<CVelTextView*>(frame->ActiveView()) : nullptr;
+}
+
+bool CVelTextApp::LoadMemo(const std::wstring& path)
+{
+    CVelTextView* view = ActiveTextView();
     if (!view)
         return false;
     CEditExp& edit = view->EditWindow();
@@ -197,8 +202,7 @@ bool CVelTextApp::LoadMemo(const std::wstring& path)
 
 bool CVelTextApp::NewMemo()
 {
-    CMainFrame* frame = MainFrame();
-    auto* view = frame ? dynamic_cast<CVelTextView*>(frame->ActiveView()) : nullptr;
+    CVelTextView* view = ActiveTextView();
     if (!view)
         return false;
     CEditExp& edit = view->EditWindow();
@@ -217,7 +221,7 @@ bool CVelTextApp::NewMemo()
 void CVelTextApp::OpenFile(FileCommand command)
 {
     CMainFrame* frame = MainFrame();
-    auto* view = frame ? dynamic_cast<CVelTextView*>(frame->ActiveView()) : nullptr;
+    CVelTextView* view = ActiveTextView();
     if (!view)
         return;
     const bool history = command == kOpenHistory || command == kAddHistory;

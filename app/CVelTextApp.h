@@ -8,6 +8,7 @@
 #include "vmem/CVMemList.h"
 
 class CMainFrame;
+class CVelTextView;
 
 // The application object of VelText: start-up, the settings accessors (CAppSettings), the picture
 // memory store, the list-ready flag, and the commands that concern the whole program and the
@@ -27,6 +28,8 @@ public:
     bool StartUp(const wchar_t* commandLine);
 
     CMainFrame* MainFrame() const;
+    // The view of the main frame, or none before it exists.
+    CVelTextView* ActiveTextView() const;
 
     // Starts another copy of this program with `argument` as its one (quoted) argument.
     bool OpenAnotherWindow(const std::wstring& argument) const;

@@ -11,6 +11,7 @@
 #include "doc/CSaveTypeDlg.h"
 #include "doc/CVelTextView.h"
 #include "framework/CCmdUI.h"
+#include "framework/CWaitCursor.h"
 #include "framework/CUserMessage.h"
 
 namespace {
@@ -25,17 +26,6 @@ public:
         const CVelTextApp* app = CVelTextApp::Current();
         CUserMessage::Show(app && app->MainWnd() ? app->MainWnd()->Handle() : nullptr, ToWide(text));
     }
-};
-
-class WaitCursor {
-public:
-    WaitCursor() : m_old(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_old); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_old;
 };
 
 bool IsPictureExtension(const std::u16string& path)
@@ -167,7 +157,7 @@ bool CVelTextDoc::WriteTo(const std::wstring& path, int saveType)
 
 void CVelTextDoc::OnFileSave()
 {
-    WaitCursor wait;
+    CWaitCursor wait;
     const std::wstring path = PathName();
     if (path.empty())
         return;

@@ -13,6 +13,7 @@
 #include "doc/CVelTextDoc.h"
 #include "doc/CViewPanel.h"
 #include "framework/CCmdUI.h"
+#include "framework/CWaitCursor.h"
 #include "framework/CDocument.h"
 #include "text/CClipboardText.h"
 
@@ -26,18 +27,6 @@ std::u16string Formatted(const wchar_t* format, int a, int b, int c)
     swprintf(buffer, 64, format, a, b, c);
     return ToU16(buffer);
 }
-
-// The wait cursor for the length of a step.
-class WaitCursor {
-public:
-    WaitCursor() : m_old(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(m_old); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR m_old;
-};
 
 }  // namespace
 
@@ -205,7 +194,7 @@ void CVelTextView::SetMemoLocation(const std::wstring& path)
 
 bool CVelTextView::ReadFile(const std::wstring& path)
 {
-    WaitCursor wait;
+    CWaitCursor wait;
     CDocList& doc = m_edit.Doc();
     const int line = doc.CaretLine();
     const int column = doc.CaretColumn();
@@ -406,7 +395,7 @@ void CVelTextView::OnSelectAll()
 
 void CVelTextView::OnClear()
 {
-    WaitCursor wait;
+    CWaitCursor wait;
     // Only the selection goes; the text is untouched, so the last edit stays undoable.
     m_edit.Doc().ClearSelection();
     m_edit.Refresh();

@@ -7,19 +7,12 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVelTextApp.h"
+#include "text/tests/WindowTestSupport.h"
 
 namespace apptest {
 
-inline void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
+using windowtest::Pump;
+using windowtest::TypeInto;
 
 // The popup that holds `id`, or null.
 inline HMENU PopupOf(HMENU menu, UINT id)

@@ -114,11 +114,7 @@ protected:
         RemoveTree(base);
     }
 
-    void Type(std::u16string_view text)
-    {
-        for (char16_t c : text)
-            SendMessageW(view->EditWindow().Handle(), WM_CHAR, c, 1);
-    }
+    void Type(std::u16string_view text) { apptest::TypeInto(view->EditWindow().Handle(), text); }
     CDocList& Doc() { return view->EditWindow().Doc(); }
     std::u16string MemoPath() { return ToU16(view->MemoFolder() + view->MemoFileName()); }
 

@@ -40,11 +40,7 @@ protected:
     void Command(UINT id) { SendMessageW(frame->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     bool Enabled(UINT id) { return (MenuState(frame->Handle(), id) & MF_GRAYED) == 0; }
     bool Checked(UINT id) { return (MenuState(frame->Handle(), id) & MF_CHECKED) != 0; }
-    void Type(std::u16string_view text)
-    {
-        for (char16_t c : text)
-            SendMessageW(view->EditWindow().Handle(), WM_CHAR, c, 1);
-    }
+    void Type(std::u16string_view text) { apptest::TypeInto(view->EditWindow().Handle(), text); }
     CDocList& Doc() { return view->EditWindow().Doc(); }
 
     std::unique_ptr<CVelTextApp> app;

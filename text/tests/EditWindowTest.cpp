@@ -13,18 +13,12 @@
 #include "doc/CTextChapter.h"
 #include "text/CClipboardText.h"
 #include "text/CEditExp.h"
+#include "text/tests/WindowTestSupport.h"
 #include "text/CTextLinePainter.h"
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using windowtest::Pump;
 
 // Keys held while a message is sent: the window reads Shift, Ctrl and Alt from the key state.
 class HeldKeys {
@@ -77,11 +71,7 @@ protected:
     CDocList& Doc() { return edit.Doc(); }
     std::u16string Text() { return Doc().AllText(); }
 
-    void Type(std::u16string_view text)
-    {
-        for (char16_t c : text)
-            SendMessageW(edit.Handle(), WM_CHAR, c, 1);
-    }
+    void Type(std::u16string_view text) { windowtest::TypeInto(edit.Handle(), text); }
     void Key(UINT key, bool shift = false, bool ctrl = false)
     {
         HeldKeys held(shift, ctrl);

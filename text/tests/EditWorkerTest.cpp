@@ -12,19 +12,13 @@
 #include "doc/CDocList.h"
 #include "framework/CUserMessage.h"
 #include "text/CEditExp.h"
+#include "text/tests/WindowTestSupport.h"
 #include "text/CMemoPictureLoader.h"
 #include "text/CStandInWorker.h"
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using windowtest::Pump;
 
 // Answers on the caller's thread with the replies it was given, in order, before the
 // synchronisation it is asked for.

@@ -156,6 +156,19 @@ TEST_F(CntlPanelTest, SyncBasesRenumbersTheUsableBasesAndSelectsTheOneHoldingThe
     EXPECT_TRUE(host.calls.empty());
 }
 
+TEST_F(CntlPanelTest, SyncBasesLeavesNoCopyOfAMovedBaseBehind)
+{
+    // 00, 01 usable, 02 empty, 03 usable: 03 moves to 02 and nothing stays at 03.
+    settings.SetBase(3, L"趣味", folder.AddFolder(L"hobby"), 1);
+    panel.SyncBases(L"");
+    const CAppSettings& s = settings.Settings();
+    EXPECT_EQ(s.ReadMemoBase(2).name, L"趣味");
+    EXPECT_TRUE(s.ReadMemoBase(3).name.empty());
+    EXPECT_TRUE(s.ReadMemoBase(3).folder.empty());
+    EXPECT_EQ(Items(Bases()), (std::vector<std::wstring>{L"メモ帳", L"仕事", L"趣味"}));
+    EXPECT_EQ(panel.CurrentMemoBase(), 0) << "no memo path: the current base stays";
+}
+
 TEST_F(CntlPanelTest, ChoosingAUsableBaseSavesListsItAndShowsAnEmptyMemo)
 {
     list.Insert(std::make_unique<CDirData>(u"c:\\m\\a\\", u"a.txt"));

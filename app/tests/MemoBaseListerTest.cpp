@@ -51,6 +51,20 @@ TEST_F(MemoBaseListerTest, NewestFirstAndOnlyFoldersWithATextFile)
     EXPECT_EQ(list.EntryAt(0)->FileName(), u"2012年01月10日10時00分00秒(火)_001.txt");
 }
 
+TEST_F(MemoBaseListerTest, TheMemosOwnTextFileIsTakenBeforeOthersInItsFolder)
+{
+    const std::u16string memo = u"2012年01月02日10時00分00秒(月)_001";
+    ASSERT_TRUE(AddMemo(base, memo));
+    for (const char16_t* other : {u"0.txt", u"a.txt", u"DefaultVdc.txt", u"zz.txt"})
+        ASSERT_TRUE(PutBytes(base / memo + u"\\" + other, "x"));
+    ASSERT_TRUE(vel::platform::MakeDirectory(base / u"renamed"));
+    ASSERT_TRUE(PutBytes(base / u"renamed\\Other.TXT", "x"));
+    CMemoBaseLister::List(list, base.Path(), false, {});
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.EntryAt(1)->FileName(), u"2012年01月02日10時00分00秒(月)_001.txt");
+    EXPECT_EQ(list.EntryAt(0)->FileName(), u"other.txt") << "otherwise the text file found in it";
+}
+
 TEST_F(MemoBaseListerTest, KeepFlagFindsTheCurrentMemoAgainBehindNewerOnes)
 {
     for (const char16_t* memo : {u"2012年01月02日_001", u"2012年01月05日_001", u"2012年01月10日_001"})

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "app/CMemoDirDlg.h"
+#include "app/CSortDirName.h"
 #include "app/tests/NavigationTestSupport.h"
 
 int wmain(int argc, wchar_t** argv)

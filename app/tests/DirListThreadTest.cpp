@@ -167,13 +167,4 @@ TEST(DirListWaitTest, WindowMessagesAreDispatchedWhileWaitingAndAQuitIsKept)
     CloseHandle(event);
 }
 
-TEST(DirListRequestTest, ListRequestCarriesTheFolderAndTheKeepFlag)
-{
-    const auto keep = CDirListThread::ListRequest(u"c:\\memo\\", true);
-    EXPECT_EQ(keep->Code(), 50);
-    EXPECT_EQ(keep->First(), 1);
-    EXPECT_EQ(keep->Text(), u"c:\\memo\\");
-    EXPECT_EQ(CDirListThread::ListRequest(u"c:\\", false)->First(), 0);
-}
-
 } // namespace

@@ -10,6 +10,7 @@ if(WIN32)
     ${app_dir}/CFileNameDialogs.cpp
     ${app_dir}/CInstanceMarker.cpp
     ${app_dir}/CMainFrame.cpp
+    ${app_dir}/CMainFrameMemos.cpp
     ${app_dir}/CVelTextApp.cpp
     ${CMAKE_SOURCE_DIR}/doc/CVelTextDoc.cpp
     ${CMAKE_SOURCE_DIR}/doc/CVelTextDocSave.cpp

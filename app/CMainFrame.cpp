@@ -1,11 +1,14 @@
 #include "app/CMainFrame.h"
 
 #include "app/CFileName.h"
+#include "app/CCntlPanel.h"
 #include "app/CInstanceMarker.h"
 #include "app/CVelTextApp.h"
 #include "app/Resource.h"
+#include "app/VelTextMessages.h"
 #include "app/WideText.h"
 #include "doc/CVelTextDoc.h"
+#include "doc/CVelTextView.h"
 #include "framework/CDocument.h"
 #include "framework/CView.h"
 
@@ -33,6 +36,8 @@ const MessageEntry<CMainFrame> CMainFrame::kMessageMap[] = {
     {WM_CREATE, &CMainFrame::OnCreate},
     {WM_DESTROY, &CMainFrame::OnDestroy},
     {WM_ACTIVATE, &CMainFrame::OnActivate},
+    {kMsgQueueHasItems, &CMainFrame::OnListingReplies},
+    {kMsgRefreshMemoList, &CMainFrame::OnRefreshMemoList},
 };
 
 const CommandEntry<CMainFrame> CMainFrame::kCommandMap[] = {
@@ -40,9 +45,31 @@ const CommandEntry<CMainFrame> CMainFrame::kCommandMap[] = {
     {ID_WINDOW_OPAQUE, &CMainFrame::OnOpaque, &CMainFrame::OnUpdateOpaque},
     {ID_WINDOW_ALPHA60, &CMainFrame::OnAlpha60, &CMainFrame::OnUpdateAlpha60},
     {ID_WINDOW_ALPHA30, &CMainFrame::OnAlpha30, &CMainFrame::OnUpdateAlpha30},
+    {ID_MEMO_PREVIOUS, &CMainFrame::OnPreviousMemo, &CMainFrame::OnUpdatePreviousMemo},
+    {ID_MEMO_NEXT, &CMainFrame::OnNextMemo, &CMainFrame::OnUpdateNextMemo},
+    {ID_MEMO_NEW, &CMainFrame::OnNewMemo, &CMainFrame::OnUpdateNewMemo},
+    {ID_IME_OFF_SEARCH, &CMainFrame::OnImeOff, &CMainFrame::OnUpdateImeOff},
+    {ID_IME_OFF_REPLACE, &CMainFrame::OnImeOff, &CMainFrame::OnUpdateImeOff},
 };
 
-CMainFrame::CMainFrame() = default;
+namespace {
+
+CSortDirName& MemoListOfTheApplication()
+{
+    static CSortDirName none;
+    CVelTextApp* app = CVelTextApp::Current();
+    return app ? app->MemoList() : none;
+}
+
+void SetListReady(int ready)
+{
+    if (CVelTextApp* app = CVelTextApp::Current())
+        app->SetListReady(ready);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame() : m_dirList(MemoListOfTheApplication(), &SetListReady) {}
 
 CMainFrame::~CMainFrame()
 {
@@ -94,38 +121,6 @@ void CMainFrame::UpdateTitleFromPath(const std::wstring& path)
     SetText(TitleFromPath(path));
 }
 
-bool CMainFrame::StartNewMemo()
-{
-    auto* document = dynamic_cast<CVelTextDoc*>(ActiveDocument());
-    if (document && document->SaveMemo(false) == CVelTextDoc::SaveOutcome::kFailed)
-        return false;
-    CVelTextApp* app = CVelTextApp::Current();
-    if (!app)
-        return false;
-    app->MemoList().SetCurrentIndex(-1);
-    const bool started = app->NewMemo();
-    UpdateTitle();
-    return started;
-}
-
-bool CMainFrame::ShowMemoWithPath(const std::wstring& path)
-{
-    CVelTextApp* app = CVelTextApp::Current();
-    auto* document = dynamic_cast<CVelTextDoc*>(ActiveDocument());
-    if (!app)
-        return false;
-    if (document && document->SaveMemo(false) == CVelTextDoc::SaveOutcome::kFailed)
-        return false;
-    const std::u16string wide = ToU16(path);
-    const std::optional<CDirData> entry = app->MemoList().SelectFolder(CFileName::Directory(wide));
-    if (!entry || CFileName::ToLower(entry->FileName()) != CFileName::ToLower(CFileName::FileName(wide)))
-        return false;
-    if (!app->LoadMemo(path))
-        return false;
-    UpdateTitle();
-    return true;
-}
-
 void CMainFrame::PreCreateWindow(CREATESTRUCTW& cs)
 {
     CFrameWnd::PreCreateWindow(cs);
@@ -142,6 +137,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 bool CMainFrame::OnFrameCmdMsg(UINT id, CCmdUI* ui)
 {
+    // Search, replace and the memo base choices belong to the control bar.
+    if (m_panel && m_panel->OnFrameCommand(id, ui, PictureEditing()))
+        return true;
     return RouteCommandTo(*this, kCommandMap, id, ui) || CFrameWnd::OnFrameCmdMsg(id, ui);
 }
 
@@ -154,14 +152,39 @@ LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
         return -1;
     }
     AddControlBar(m_statusBar);
+    if (!m_dirList.Start(Handle())) {
+        return -1;
+    }
+    CVelTextApp* app = CVelTextApp::Current();
+    if (app != nullptr) {
+        CCntlPanelHost& host = *this;
+        m_panel = std::make_unique<CCntlPanel>(*app, app->MemoList(), host);
+        if (!m_panel->Create(*this)) {
+            return -1;
+        }
+        if (CVelTextView* view = TextView()) {
+            view->SetPanel(m_panel.get());
+        }
+    }
     m_statusBar.SetIndicators(kIndicators);
     ApplyOpacity();
+    // The memo base chosen in the bar (the default memo base at first) is listed.
+    ListMemoBase(m_panel ? m_panel->CurrentBaseFolder() : ToWide(CFileName::DefaultMemoBase()));
     return 0;
 }
 
 LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam)
 {
     CInstanceMarker::Remove(Handle());
+    m_dirList.Stop();
+    if (m_panel) {
+        if (CVelTextView* view = TextView()) {
+            view->SetPanel(nullptr);
+        }
+        RemoveControlBar(*m_panel);
+        m_panel->DestroyWindow();
+        m_panel.reset();
+    }
     RemoveControlBar(m_statusBar);
     return DefWindowProc(WM_DESTROY, wParam, lParam);
 }

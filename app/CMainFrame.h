@@ -1,12 +1,20 @@
 #pragma once
+#include <memory>
 #include <string>
 
+#include "app/CCntlPanelHost.h"
+#include "app/CDirListClient.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CStatusBar.h"
 
-// The program's only top-level window: the status bar, the view, the caption with the open memo's
-// name, always-on-top and opacity, and the instance marker's removal when the window goes.
-class CMainFrame : public CFrameWnd {
+class CCntlPanel;
+class CVelTextView;
+
+// The program's only top-level window: the control bar, the status bar and the view, the caption
+// with the open memo's name, the memo list of the current memo base with its listing worker and
+// the moves between memos, always-on-top and opacity, and the instance marker's removal when the
+// window goes.
+class CMainFrame : public CFrameWnd, private CCntlPanelHost {
 public:
     static constexpr wchar_t kTitlePrefix[] = L"Ｖｅｌのメモ帳 - ";
     static constexpr BYTE kOpaque = 255;
@@ -17,7 +25,7 @@ public:
     ~CMainFrame() override;
 
     // Caption from the memo list's current entry: the file name when it is a .txt file.
-    void UpdateTitle();
+    void UpdateTitle() override;
     // Caption from a file path, shortened to the file name and its folder's start when long.
     void UpdateTitleFromPath(const std::wstring& path);
 
@@ -26,6 +34,12 @@ public:
     bool StartNewMemo();
     // Shows the memo of the list whose folder and file name are those of path.
     bool ShowMemoWithPath(const std::wstring& path);
+    // Asks the listing worker for the memo folders of a memo base; until it answers the moves
+    // between memos are off.
+    void ListMemoBase(const std::wstring& folder) override;
+    // "前のメモ" (older, +1) and "後ろのメモ" (newer, -1).
+    bool StepMemo(int direction);
+    CCntlPanel* ControlBar() const { return m_panel.get(); }
 
     static std::wstring TitleFromPath(const std::wstring& path);
     static std::wstring TitleFromEntry(const std::wstring& folderAndFile);
@@ -43,6 +57,34 @@ private:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnListingReplies(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRefreshMemoList(WPARAM wParam, LPARAM lParam);
+
+    CVelTextView* TextView() const;
+    // A document and its view exist, and the edit window neither waits nor edits a picture, and
+    // nothing is being printed.
+    bool DocumentReady() const;
+    bool PictureEditing() const;
+    // Writes the memo shown back; a memo written anew joins the memo list as the current one.
+    bool SaveShownMemo();
+
+    // The memo commands.
+    void OnPreviousMemo() { StepMemo(+1); }
+    void OnNextMemo() { StepMemo(-1); }
+    void OnNewMemo() { StartNewMemo(); }
+    void OnImeOff();
+    void OnUpdatePreviousMemo(CCmdUI& ui);
+    void OnUpdateNextMemo(CCmdUI& ui);
+    void OnUpdateNewMemo(CCmdUI& ui);
+    void OnUpdateImeOff(CCmdUI& ui);
+
+    // CCntlPanelHost
+    void SaveMemo(bool cleanUp) override;
+    void NewMemo() override;
+    void ApplyDisplayType() override;
+    bool SearchBackward(const std::u16string& text) override;
+    bool SearchForward(const std::u16string& text) override;
+    bool Replace(const std::u16string& search, const std::u16string& replacement) override;
 
     void ApplyOpacity();
     void SetOpacity(BYTE alpha);
@@ -59,6 +101,8 @@ private:
     static const CommandEntry<CMainFrame> kCommandMap[];
 
     CStatusBar m_statusBar;
+    CDirListClient m_dirList;
+    std::unique_ptr<CCntlPanel> m_panel;
     bool m_topMost = false;
     BYTE m_opacity = kOpaque;
 };

@@ -104,3 +104,16 @@
 #define IDC_SAVE_TYPE_MEMO          1072
 #define IDC_SAVE_TYPE_NO_PARAGRAPHS 1081
 #define IDC_SAVE_TYPE_SPACES        1082
+
+// Memo navigation: the control bar (318) and the memo selection settings (319)
+#define IDD_CNTL_PANEL              318
+#define IDD_MEMO_DIR                319
+#define IDC_BASE_COMBO              1039
+#define IDC_SEARCH_TEXT             1087
+#define IDC_REPLACE_TEXT            1088
+#define IDC_MEMO_NAME0              1060
+#define IDC_MEMO_DIR0               1061
+#define IDC_MEMO_TYPE0              1084
+#define IDC_MEMO_NAME1              1040    // rows 1-10: names 1040-1049
+#define IDC_MEMO_DIR1               1050    // folders 1050-1059
+#define IDC_MEMO_TYPE1              1074    // display types 1074-1083

@@ -308,7 +308,14 @@ TEST_F(MainFrameTest, CaptionFromAPathShortensLongPathsAroundTheFileName)
     frame->UpdateTitle();  // no current list entry: the bare title
     EXPECT_EQ(frame->Text(), prefix);
 
+    // Once the listing worker has answered, the list is the test's own.
+    for (int i = 0; i < 200 && app->ListReady() == 0; ++i) {
+        Sleep(10);
+        Pump();
+    }
+    ASSERT_EQ(app->ListReady(), 1);
     CSortDirName& list = app->MemoList();
+    list.Clear();
     list.Insert(std::make_unique<CDirData>(u"C:\\base\\m1\\", u"abc.txt"));
     list.SetCurrentIndex(0);
     frame->UpdateTitle();

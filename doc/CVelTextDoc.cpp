@@ -13,6 +13,7 @@
 #include "framework/CCmdUI.h"
 #include "framework/CWaitCursor.h"
 #include "framework/CUserMessage.h"
+#include "text/CMessageText.h"
 
 namespace {
 
@@ -152,7 +153,15 @@ bool CVelTextDoc::WriteTo(const std::wstring& path, int saveType)
     if (!view)
         return false;
     const bool keepOriginal = settings && settings->SaveOrignal();
-    return view->WriteFile(path, keepOriginal, m_pictureType, m_pictureQuality, saveType);
+    const CMemoWriteResult result = view->WriteFile(path, keepOriginal, m_pictureType, m_pictureQuality, saveType);
+    return result.status != CMemoWriteResult::kNotWritten;
+}
+
+void CVelTextDoc::ReportSaveFailure(const std::wstring& where) const
+{
+    const CVelTextApp* app = CVelTextApp::Current();
+    CUserMessage::Show(app && app->MainWnd() ? app->MainWnd()->Handle() : nullptr,
+                       ToWide(WithPath(document_texts::kSaveFailed, ToU16(where))));
 }
 
 void CVelTextDoc::OnFileSave()
@@ -166,6 +175,8 @@ void CVelTextDoc::OnFileSave()
         return;
     if (WriteTo(path, 0))
         NoteSavedOutside(0);
+    else
+        ReportSaveFailure(path);
 }
 
 void CVelTextDoc::NoteSavedOutside(int saveType)
@@ -204,6 +215,8 @@ void CVelTextDoc::OnFileSaveAs()
                 if (CMainFrame* frame = CVelTextApp::Current()->MainFrame())
                     frame->UpdateTitleFromPath(path);
                 settings->SetPath(ToWide(CFileName::Directory(chosen)), CAppSettings::kSaveAsSection);
+            } else {
+                ReportSaveFailure(path);
             }
         }
     }

@@ -53,8 +53,10 @@ private:
 
     CVelTextView* View() const;
     const CAppSettings* Settings() const;
+    // True when the text is on disk (a picture that could not be stored is reported by the worker).
     bool WriteTo(const std::wstring& path, int saveType);
     void NoteSavedOutside(int saveType);
+    void ReportSaveFailure(const std::wstring& where) const;
     bool WriteAsNewMemo(std::u16string& folder, std::u16string& fileName);
     void RemoveLeftoverTempFiles() const;
     std::u16string CurrentBaseFolder() const;

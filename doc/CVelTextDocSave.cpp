@@ -135,9 +135,7 @@ CVelTextDoc::SaveOutcome CVelTextDoc::SaveMemo(bool cleanUp)
                 outcome = SaveOutcome::kWrittenAsNew;
             } else {
                 outcome = SaveOutcome::kFailed;
-                const std::u16string where = inStore ? memoFolder : CurrentBaseFolder();
-                CUserMessage::Show(app && app->MainWnd() ? app->MainWnd()->Handle() : nullptr,
-                                   ToWide(WithPath(document_texts::kSaveFailed, where)));
+                ReportSaveFailure(ToWide(inStore ? memoFolder : CurrentBaseFolder()));
             }
         }
         if (outcome != SaveOutcome::kFailed)

@@ -210,8 +210,8 @@ bool CVelTextView::ReadFileIfReadable(const std::wstring& path)
     return CFileName::IsReadableFile(ToU16(path)) && ReadFile(path);
 }
 
-bool CVelTextView::WriteFile(const std::wstring& path, bool keepOriginalSize, const std::wstring& pictureType,
-                             int quality, int saveType)
+CMemoWriteResult CVelTextView::WriteFile(const std::wstring& path, bool keepOriginalSize,
+                                         const std::wstring& pictureType, int quality, int saveType)
 {
     m_edit.SetPictureChoices(pictureType, quality);
     return m_edit.WriteMemoFile(ToU16(path), saveType, keepOriginalSize);

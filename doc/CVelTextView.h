@@ -46,8 +46,8 @@ public:
     bool ReadFileIfReadable(const std::wstring& path);
     // The memo written to path (save type 0 unless given); the picture choices go to the
     // pictures' files.
-    bool WriteFile(const std::wstring& path, bool keepOriginalSize, const std::wstring& pictureType, int quality,
-                   int saveType = 0);
+    CMemoWriteResult WriteFile(const std::wstring& path, bool keepOriginalSize, const std::wstring& pictureType,
+                               int quality, int saveType = 0);
     // The memo emptied for another one: one empty chapter, nothing to undo.
     void DropContent();
 

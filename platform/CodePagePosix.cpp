@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <iconv.h>
+
+#include "platform/CCodePageTables.h"
+#include "platform/CIconv.h"
 
 namespace vel::platform {
 
@@ -11,48 +13,24 @@ namespace {
 
 // The native build stands in for a Japanese system: its code page is 932.
 constexpr const char* kCodePage = "CP932";
-constexpr char16_t kUnmappable = u'\u30FB'; // what code page 932 shows for a byte it cannot map
-constexpr std::size_t kTestedUnits = 256;   // the test judges the start of the text only
+constexpr std::size_t kTestedUnits = 256; // the test judges the start of the text only
 
-// One conversion descriptor per thread and direction, closed when the thread ends.
-class CConverter {
-public:
-    CConverter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
-    ~CConverter()
-    {
-        if (m_cd != reinterpret_cast<iconv_t>(-1))
-            iconv_close(m_cd);
-    }
-    CConverter(const CConverter&) = delete;
-    CConverter& operator=(const CConverter&) = delete;
-
-    bool Ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    void Reset() { iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
-    // Converts as much as possible; returns false with errno set when it stopped early.
-    bool Run(const char*& in, std::size_t& inLeft, char*& out, std::size_t& outLeft)
-    {
-        return iconv(m_cd, const_cast<char**>(&in), &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
-    }
-
-private:
-    iconv_t m_cd;
-};
-
-CConverter& Decoder()
+const CCodePageTables* Tables()
 {
-    thread_local CConverter converter("UTF-16LE", kCodePage);
+    static const std::unique_ptr<CCodePageTables> tables = CCodePageTables::Build(kCodePage);
+    return tables.get();
+}
+
+CIconv& Decoder()
+{
+    thread_local CIconv converter("UTF-16LE", kCodePage);
     return converter;
 }
 
-CConverter& Encoder()
+CIconv& Encoder()
 {
-    thread_local CConverter converter(kCodePage, "UTF-16LE");
+    thread_local CIconv converter(kCodePage, "UTF-16LE");
     return converter;
-}
-
-bool IsCombiningMark(char16_t c)
-{
-    return (c >= 0x0300 && c <= 0x036F) || c == 0x3099 || c == 0x309A;
 }
 
 // Kana followed by a voiced or semi-voiced combining mark become the precomposed kana, as the
@@ -100,6 +78,11 @@ std::u16string Precompose(const char16_t* text, std::size_t count)
 
 } // namespace
 
+unsigned SystemCodePage() noexcept
+{
+    return 932;
+}
+
 bool IsTextUnicode(const void* bytes, std::size_t count, int* tests) noexcept
 {
     const int wanted = *tests;
@@ -145,9 +128,13 @@ bool IsTextUnicode(const void* bytes, std::size_t count, int* tests) noexcept
 
 std::u16string AnsiToUtf16(const char* bytes, std::size_t count)
 {
+    if (count == 0)
+        return {};
+    if (const CCodePageTables* tables = Tables())
+        return tables->Decode(bytes, count);
     std::u16string out;
-    CConverter& cd = Decoder();
-    if (count == 0 || !cd.Ok())
+    CIconv& cd = Decoder();
+    if (!cd.Ok())
         return out;
     cd.Reset();
     out.resize(count + 1); // one unit per byte at most (double-byte characters give one unit)
@@ -161,7 +148,7 @@ std::u16string AnsiToUtf16(const char* bytes, std::size_t count)
         if (errno == E2BIG || dstLeft < sizeof(char16_t))
             break;
         // A byte that starts no character of the code page (or a lead byte at the end).
-        const char16_t bad = kUnmappable;
+        const char16_t bad = CCodePageTables::kUnmappable;
         std::memcpy(dst, &bad, sizeof bad);
         dst += sizeof bad;
         dstLeft -= sizeof bad;
@@ -173,19 +160,15 @@ std::u16string AnsiToUtf16(const char* bytes, std::size_t count)
     return out;
 }
 
-std::string Utf16ToAnsi(const char16_t* text, std::size_t count)
+namespace {
+
+// iconv's way: as much as it converts at once, then "?" for a character it cannot.
+std::string EncodeWithIconv(const char16_t* text, std::size_t count)
 {
     std::string out;
-    CConverter& cd = Encoder();
-    if (count == 0 || !cd.Ok())
+    CIconv& cd = Encoder();
+    if (!cd.Ok())
         return out;
-    // Most text has no combining marks: convert it in place instead of copying it first.
-    std::u16string composed;
-    if (std::any_of(text, text + count, IsCombiningMark)) {
-        composed = Precompose(text, count);
-        text = composed.data();
-        count = composed.size();
-    }
     cd.Reset();
     out.resize(count * 2 + 1);
     char* dst = out.data();
@@ -210,6 +193,48 @@ std::string Utf16ToAnsi(const char16_t* text, std::size_t count)
     }
     out.resize(out.size() - dstLeft);
     return out;
+}
+
+// Composite check and discarding of non-spacing marks, then the conversion; exact stays true
+// only when the bytes decode back to the text unchanged.
+std::string Encode(const char16_t* text, std::size_t count, bool& exact)
+{
+    exact = true;
+    if (count == 0)
+        return {};
+    const CCodePageTables* tables = Tables();
+    std::string out;
+    if (tables && tables->Encode(text, count, out, exact))
+        return out;
+    // Most text has no combining marks: it was converted in place above, without a copy. A
+    // mark is always composed or dropped, so the text never comes back with it.
+    std::u16string composed;
+    if (std::any_of(text, text + count, IsCombiningMark)) {
+        composed = Precompose(text, count);
+        text = composed.data();
+        count = composed.size();
+        exact = false;
+    }
+    if (tables && tables->Encode(text, count, out, exact))
+        return out;
+    out = EncodeWithIconv(text, count);
+    exact = exact && AnsiToUtf16(out.data(), out.size()) == std::u16string_view(text, count);
+    return out;
+}
+
+} // namespace
+
+std::string Utf16ToAnsi(const char16_t* text, std::size_t count)
+{
+    bool exact = true;
+    return Encode(text, count, exact);
+}
+
+bool Utf16ToAnsiExactly(const char16_t* text, std::size_t count, std::string& bytes)
+{
+    bool exact = true;
+    bytes = Encode(text, count, exact);
+    return exact;
 }
 
 } // namespace vel::platform

@@ -2,6 +2,7 @@
 // Files and folders for the memo store. Paths are UTF-16 with "\" as the separator; the native
 // build turns "\" into "/" and writes the names as UTF-8. Read-only and system are Windows
 // attributes: natively read-only is a file without write permission and nothing is a system file.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -21,6 +22,11 @@ FileAttributes ReadAttributes(const std::u16string& path);
 // Sets or clears the read-only and system attributes; false when the platform cannot.
 bool ChangeAttributes(const std::u16string& path, bool readOnly, bool system);
 
+// When the file's content was last written, in the wall clock of std::chrono::system_clock;
+// false when the file cannot be found. SetLastWriteTime is for tests that need old files.
+bool LastWriteTime(const std::u16string& path, std::chrono::system_clock::time_point& time);
+bool SetLastWriteTime(const std::u16string& path, std::chrono::system_clock::time_point time);
+
 bool MakeDirectory(const std::u16string& path);
 bool RemoveFolder(const std::u16string& path);
 bool RemoveFile(const std::u16string& path);
@@ -36,6 +42,7 @@ bool CanOpenForReading(const std::u16string& path);
 bool ReadWholeFile(const std::u16string& path, std::vector<std::uint8_t>& bytes);
 
 // A file created for writing that must not exist yet; closed (and left on disk) on destruction.
+// Writes honour the limit that tests set with testing::FailWritesAfter (FileSystemFaults.h).
 class COutputFile {
 public:
     virtual ~COutputFile() = default;
@@ -45,7 +52,8 @@ public:
 };
 std::unique_ptr<COutputFile> CreateNewFile(const std::u16string& path);
 
-// Puts from in the place of to in one step, replacing what was there.
+// Puts from in the place of to in one step, replacing what was there. Fails, leaving both as
+// they were, when to is read-only (Windows refuses that; the native build does the same).
 bool ReplaceWith(const std::u16string& from, const std::u16string& to);
 
 std::u16string WorkingDirectory();

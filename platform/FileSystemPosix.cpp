@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/FileSystemFaults.h"
 #include "platform/PosixPath.h"
 
 namespace vel::platform {
@@ -26,8 +27,10 @@ public:
     bool Write(const void* data, std::size_t size) override
     {
         const auto* p = static_cast<const char*>(data);
-        while (size > 0 && m_fd >= 0) {
-            const ssize_t done = write(m_fd, p, size);
+        const std::size_t allowed = WritableBytes(size);
+        std::size_t left = allowed;
+        while (left > 0 && m_fd >= 0) {
+            const ssize_t done = write(m_fd, p, left);
             if (done < 0 && errno == EINTR)
                 continue;
             if (done <= 0) {
@@ -35,8 +38,10 @@ public:
                 return false;
             }
             p += done;
-            size -= static_cast<std::size_t>(done);
+            left -= static_cast<std::size_t>(done);
         }
+        if (allowed < size) // the disk is "full"
+            m_failed = true;
         return !m_failed && m_fd >= 0;
     }
     bool Commit() override
@@ -78,6 +83,28 @@ bool ChangeAttributes(const std::u16string& path, bool readOnly, bool system)
         return false;
     const mode_t mode = readOnly ? (st.st_mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (st.st_mode | S_IWUSR);
     return chmod(native.c_str(), mode & 07777) == 0;
+}
+
+bool LastWriteTime(const std::u16string& path, std::chrono::system_clock::time_point& time)
+{
+    struct stat st{};
+    if (path.empty() || stat(ToNativePath(path).c_str(), &st) != 0)
+        return false;
+    const auto since = std::chrono::seconds(st.st_mtim.tv_sec) + std::chrono::nanoseconds(st.st_mtim.tv_nsec);
+    time = std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(since));
+    return true;
+}
+
+bool SetLastWriteTime(const std::u16string& path, std::chrono::system_clock::time_point time)
+{
+    const auto since = std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch());
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(since);
+    timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT; // access time stays
+    times[1].tv_sec = static_cast<time_t>(seconds.count());
+    times[1].tv_nsec = static_cast<long>((since - seconds).count());
+    return !path.empty() && utimensat(AT_FDCWD, ToNativePath(path).c_str(), times, 0) == 0;
 }
 
 bool MakeDirectory(const std::u16string& path)
@@ -163,7 +190,13 @@ std::unique_ptr<COutputFile> CreateNewFile(const std::u16string& path)
 
 bool ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
-    return std::rename(ToNativePath(from).c_str(), ToNativePath(to).c_str()) == 0;
+    const std::string target = ToNativePath(to);
+    struct stat st{};
+    if (stat(target.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0) {
+        errno = EACCES; // rename would replace it; the user marked it not to be overwritten
+        return false;
+    }
+    return std::rename(ToNativePath(from).c_str(), target.c_str()) == 0;
 }
 
 std::u16string WorkingDirectory()

@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/FileSystemFaults.h"
+
 #include <new>
 #include <stdexcept>
 #include <windows.h>
@@ -38,16 +40,20 @@ public:
     bool Write(const void* data, std::size_t size) override
     {
         const auto* p = static_cast<const char*>(data);
-        while (size > 0 && m_file.Valid()) {
-            const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+        const std::size_t allowed = WritableBytes(size);
+        std::size_t left = allowed;
+        while (left > 0 && m_file.Valid()) {
+            const DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
             DWORD done = 0;
             if (!WriteFile(m_file.Get(), p, chunk, &done, nullptr) || done == 0) {
                 m_failed = true;
                 return false;
             }
             p += done;
-            size -= done;
+            left -= done;
         }
+        if (allowed < size) // the disk is "full"
+            m_failed = true;
         return !m_failed && m_file.Valid();
     }
     bool Commit() override
@@ -63,6 +69,10 @@ private:
     CHandle m_file;
     bool m_failed = false;
 };
+
+// FILETIME counts 100-nanosecond ticks from 1601-01-01; system_clock counts from 1970-01-01.
+using FileTicks = std::chrono::duration<long long, std::ratio<1, 10000000>>;
+constexpr long long kTicksTo1970 = 116444736000000000LL;
 
 } // namespace
 
@@ -94,6 +104,34 @@ bool ChangeAttributes(const std::u16string& path, bool readOnly, bool system)
     if (next == 0)
         next = FILE_ATTRIBUTE_NORMAL;
     return SetFileAttributesW(W(path), next) != FALSE;
+}
+
+bool LastWriteTime(const std::u16string& path, std::chrono::system_clock::time_point& time)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !GetFileAttributesExW(W(path), GetFileExInfoStandard, &data))
+        return false;
+    const long long ticks =
+        static_cast<long long>((static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                               data.ftLastWriteTime.dwLowDateTime);
+    time = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(FileTicks(ticks - kTicksTo1970)));
+    return true;
+}
+
+bool SetLastWriteTime(const std::u16string& path, std::chrono::system_clock::time_point time)
+{
+    if (path.empty())
+        return false;
+    CHandle file(CreateFileW(W(path), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.Valid())
+        return false;
+    const long long ticks = std::chrono::duration_cast<FileTicks>(time.time_since_epoch()).count() + kTicksTo1970;
+    FILETIME written{};
+    written.dwLowDateTime = static_cast<DWORD>(static_cast<unsigned long long>(ticks) & 0xFFFFFFFFu);
+    written.dwHighDateTime = static_cast<DWORD>(static_cast<unsigned long long>(ticks) >> 32);
+    return SetFileTime(file.Get(), nullptr, nullptr, &written) != FALSE;
 }
 
 bool MakeDirectory(const std::u16string& path)
@@ -186,6 +224,12 @@ std::unique_ptr<COutputFile> CreateNewFile(const std::u16string& path)
 
 bool ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
+    // Windows refuses to replace a read-only file; Wine does not, so ask first.
+    const DWORD target = GetFileAttributesW(W(to));
+    if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     return MoveFileExW(W(from), W(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 

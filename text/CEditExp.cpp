@@ -96,7 +96,7 @@ bool CEditExp::ReadMemoFile(const std::u16string& path)
     return reader.ReadFile(path);
 }
 
-bool CEditExp::WriteMemoFile(const std::u16string& path, int saveType, bool withAttributes)
+CMemoWriteResult CEditExp::WriteMemoFile(const std::u16string& path, int saveType, bool withAttributes)
 {
     const CDocListMemoSource source(Doc());
     CMemoWriter writer(source, *m_pictureStore);

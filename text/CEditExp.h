@@ -14,6 +14,7 @@
 #include "calc/CCalcSettings.h"
 #include "text/CEditText.h"
 #include "text/CEditWorker.h"
+#include "text/CMemoWriter.h"
 #include "text/CMsgQueue.h"
 
 class CMemoPictureLoader;
@@ -103,7 +104,7 @@ public:
     bool ReadMemoFile(const std::u16string& path);
     // The whole memo written to path in a save type (0 memo format, 1 without paragraph
     // information, 2 paragraphs as spaces); withAttributes adds the pictures' sizes to their tags.
-    bool WriteMemoFile(const std::u16string& path, int saveType, bool withAttributes);
+    CMemoWriteResult WriteMemoFile(const std::u16string& path, int saveType, bool withAttributes);
 
     // Clipboard commands (the caller takes the undo snapshot).
     bool Copy();

@@ -19,6 +19,9 @@ public:
     virtual ~CMemoPictureStore() = default;
     // Writes the picture's file beside the memo; srcPath receives the path the tag names.
     virtual bool Store(int pictureId, std::u16string& srcPath) = 0;
+    // The file the picture was read from or last stored to, for the tag of a picture whose Store
+    // failed; empty when it never had one (its tag is then left out of the memo).
+    virtual std::u16string ExistingPath(int /*pictureId*/) const { return {}; }
     // False when the picture list has no record for the id.
     virtual bool Record(int pictureId, CMemoPictureRecord& record) const = 0;
 };

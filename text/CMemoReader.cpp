@@ -25,6 +25,10 @@ bool CMemoReader::ReadFile(const std::u16string& path)
         std::vector<std::uint8_t> bytes;
         if (!vel::platform::ReadWholeFile(path, bytes))
             return false;
+        // A memo whose text was all deleted is saved as 0 bytes (another editor may leave just
+        // a byte-order mark): it opens as an empty memo.
+        if (CTextCodec::IsEmptyText(bytes.data(), bytes.size()))
+            return true;
         text = CTextCodec::Decode(bytes.data(), bytes.size());
     } catch (const std::bad_alloc&) {
         return false; // a file too large to hold is a file that cannot be read

@@ -11,7 +11,8 @@ public:
     CMemoReader(CMemoSink& sink, CMemoPictureLoader& pictures) : m_sink(sink), m_pictures(pictures) {}
 
     // Reads and decodes the whole file and inserts it. False when the file cannot be read or
-    // decodes to nothing; nothing is inserted then.
+    // decodes to nothing; nothing is inserted then. An empty file (0 bytes, or only a byte-order
+    // mark) is an empty memo: true, and nothing is inserted.
     bool ReadFile(const std::u16string& path);
 
     // Inserts text at the caret. sourcePath names the file the text came from (its folder

@@ -2,28 +2,21 @@
 
 #include <new>
 
-#include "platform/FileSystem.h"
 #include "text/CMemoPictureStore.h"
 #include "text/CMemoSource.h"
 #include "text/CPictureTag.h"
+#include "text/CSafeFileWriter.h"
 #include "text/CTextCodec.h"
 
 namespace {
 
 constexpr std::u16string_view kLineEnd = u"\r\n";
 constexpr std::u16string_view kPageLine = u"<page>";
-constexpr int kTempAttempts = 100;
 
 void AppendSpaces(std::u16string& out, long long count)
 {
     if (count > 0)
         out.append(static_cast<std::size_t>(count), u' ');
-}
-
-std::u16string TempNameFor(const std::u16string& path, int attempt)
-{
-    const std::string n = std::to_string(attempt);
-    return path + u".~" + std::u16string(n.begin(), n.end());
 }
 
 } // namespace
@@ -64,15 +57,24 @@ void CMemoWriter::AppendText(std::u16string& out, std::u16string_view text, std:
     }
 }
 
-bool CMemoWriter::AppendPicture(std::u16string& out, int indent, int pictureId, int saveType, bool withAttributes)
+bool CMemoWriter::AppendPicture(CMemoComposition& out, int indent, int pictureId, int saveType, bool withAttributes)
 {
     std::u16string src;
-    if (!m_pictures.Store(pictureId, src))
-        return false;
+    if (!m_pictures.Store(pictureId, src)) {
+        // The text is worth more than one picture: name the file the picture already has, so
+        // that the memo still shows it, and let the caller tell the user.
+        out.failedPictureIds.push_back(pictureId);
+        src = m_pictures.ExistingPath(pictureId);
+        if (src.empty()) {
+            out.omittedPictureIds.push_back(pictureId);
+            return false;
+        }
+    }
+    std::u16string& text = out.text;
     if (saveType == kMemoFormat && indent > 0)
-        out.append(static_cast<std::size_t>(indent), u'\t');
+        text.append(static_cast<std::size_t>(indent), u'\t');
     else if (saveType == kParagraphsAsSpaces)
-        AppendSpaces(out, static_cast<long long>(indent) * m_source.TabWidth());
+        AppendSpaces(text, static_cast<long long>(indent) * m_source.TabWidth());
 
     CMemoPictureRecord record;
     if (saveType == kMemoFormat && withAttributes && m_pictures.Record(pictureId, record)) {
@@ -83,17 +85,17 @@ bool CMemoWriter::AppendPicture(std::u16string& out, int indent, int pictureId, 
         attributes.csizeX = record.visibleWidth == 0 ? record.pictureWidth : record.visibleWidth;
         attributes.cposY = record.visibleHeight == 0 ? 0 : record.visibleY;
         attributes.csizeY = record.visibleHeight == 0 ? record.pictureHeight : record.visibleHeight;
-        out += CPictureAttributes::FormatTag(src, &attributes);
+        text += CPictureAttributes::FormatTag(src, &attributes);
     } else {
-        out += CPictureAttributes::FormatTag(src, nullptr);
+        text += CPictureAttributes::FormatTag(src, nullptr);
     }
     return true;
 }
 
-bool CMemoWriter::Compose(int saveType, bool withAttributes, std::u16string& text, int& handled)
+CMemoComposition CMemoWriter::Compose(int saveType, bool withAttributes)
 {
-    text.clear();
-    handled = 0;
+    CMemoComposition out;
+    std::u16string& text = out.text;
     const std::size_t count = m_source.ChapterCount();
     std::size_t estimate = 0;
     for (std::size_t i = 0; i < count; ++i)
@@ -112,11 +114,10 @@ bool CMemoWriter::Compose(int saveType, bool withAttributes, std::u16string& tex
         previousPageBreak = chapter.pageBreak;
         if (!chapter.picture) {
             AppendText(text, chapter.text, i, saveType);
-            ++handled;
+            ++out.handled;
         } else if (chapter.pictureId > 0) {
-            if (!AppendPicture(text, chapter.indent, chapter.pictureId, saveType, withAttributes))
-                return false;
-            ++handled;
+            if (AppendPicture(out, chapter.indent, chapter.pictureId, saveType, withAttributes))
+                ++out.handled;
         }
     }
     // A page break on the last chapter has no following chapter to stand before; write it
@@ -125,7 +126,7 @@ bool CMemoWriter::Compose(int saveType, bool withAttributes, std::u16string& tex
         text += kLineEnd;
         text += kPageLine;
     }
-    return true;
+    return out;
 }
 
 std::string CMemoWriter::EncodeFile(const std::u16string& text)
@@ -144,33 +145,22 @@ std::string CMemoWriter::EncodeFile(const std::u16string& text)
     return bytes;
 }
 
-bool CMemoWriter::WriteFile(const std::u16string& path, int saveType, bool withAttributes)
+CMemoWriteResult CMemoWriter::WriteFile(const std::u16string& path, int saveType, bool withAttributes)
 {
-    std::u16string text;
+    CMemoWriteResult result;
     std::string bytes;
-    int handled = 0;
     try {
-        if (!Compose(saveType, withAttributes, text, handled))
-            return false;
-        bytes = EncodeFile(text);
+        CMemoComposition composition = Compose(saveType, withAttributes);
+        result.failedPictureIds = std::move(composition.failedPictureIds);
+        result.omittedPictureIds = std::move(composition.omittedPictureIds);
+        if (composition.handled == 0)
+            return result; // nothing to write must never empty the old file
+        bytes = EncodeFile(composition.text);
     } catch (const std::bad_alloc&) {
-        return false;
+        return result;
     }
-
-    // Write beside the target, then swap it in: a crash or a full disk never leaves a half memo.
-    std::u16string temp;
-    std::unique_ptr<vel::platform::COutputFile> file;
-    for (int attempt = 1; attempt <= kTempAttempts && !file; ++attempt) {
-        temp = TempNameFor(path, attempt);
-        file = vel::platform::CreateNewFile(temp);
-    }
-    if (!file)
-        return false;
-    const bool written = file->Write(bytes.data(), bytes.size()) && file->Commit();
-    file.reset();
-    if (!written || !vel::platform::ReplaceWith(temp, path)) {
-        vel::platform::RemoveFile(temp);
-        return false;
-    }
-    return handled > 0;
+    if (!CSafeFileWriter::Write(path, bytes.data(), bytes.size()))
+        return result;
+    result.status = result.failedPictureIds.empty() ? CMemoWriteResult::kWritten : CMemoWriteResult::kPictureFailed;
+    return result;
 }

@@ -3,7 +3,9 @@
 #   wine-run.sh [--arch=win32|win64] PROGRAM [ARGS...]   run it; exit code is the program's
 #   wine-run.sh [--arch=...] --start-server   make the prefix if needed, keep one wineserver running
 #   wine-run.sh [--arch=...] --stop-server    stop that wineserver cleanly (registry is flushed)
-# The prefix uses LANG=ja_JP.UTF-8, so the ANSI code page is 932. Without a display an Xvfb
+# The prefix uses LANG=ja_JP.UTF-8, so the ANSI code page is 932; VEL_WINE_LOCALE runs one
+# program under another locale instead (with LOCPATH for a locale compiled into the build tree),
+# such as a UTF-8 only one for a system whose code page is 65001. Without a display an Xvfb
 # server is started once and reused. win32 (the default) is the real deliverables' prefix; win64
 # runs the 64-bit test build on machines whose kernel cannot execute 32-bit code.
 # Wine links the prefix's Documents and Desktop folders to $HOME; unless VEL_USER_DOCUMENTS=1
@@ -33,8 +35,8 @@ fi
 wineserver=${WINESERVER:-wineserver}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+export LANG=${VEL_WINE_LOCALE:-ja_JP.UTF-8}
+export LC_ALL=$LANG
 # Wine's Recycle Bin is the desktop's trash folder; tests keep theirs inside the build tree.
 if [ "${VEL_USER_DOCUMENTS:-0}" != 1 ]; then
   export XDG_DATA_HOME=$state_dir/xdg-data-$arch

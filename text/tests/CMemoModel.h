@@ -76,6 +76,11 @@ public:
         src = u"memo_" + std::u16string(n.begin(), n.end()) + u".tif";
         return true;
     }
+    std::u16string ExistingPath(int id) const override
+    {
+        const auto it = existingPaths.find(id);
+        return it == existingPaths.end() ? std::u16string() : it->second;
+    }
     bool Record(int id, CMemoPictureRecord& record) const override
     {
         const auto it = records.find(id);
@@ -102,6 +107,7 @@ public:
     int nextId = 1;
     std::set<std::u16string> unloadable;
     std::set<int> failingStore;
+    std::map<int, std::u16string> existingPaths; // files the pictures already have
     std::map<int, CMemoPictureRecord> records;
     std::map<int, CPictureTag> loadedTags;
     std::vector<std::u16string> loadRequests;

@@ -87,9 +87,20 @@ TEST(MemoReaderTest, ReadFile)
     CMemoModel model;
     CMemoReader reader(model, model);
     EXPECT_FALSE(reader.ReadFile(folder / u"missing.txt"));
+    ASSERT_TRUE(vel::platform::MakeDirectory(folder / u"folder.txt"));
+    EXPECT_FALSE(reader.ReadFile(folder / u"folder.txt"));
+    // A memo whose text was all deleted is saved as 0 bytes; it, and a file holding nothing but
+    // a byte-order mark, open as an empty memo.
     ASSERT_TRUE(PutBytes(folder / u"empty.txt", ""));
-    EXPECT_FALSE(reader.ReadFile(folder / u"empty.txt"));
+    EXPECT_TRUE(reader.ReadFile(folder / u"empty.txt"));
+    ASSERT_TRUE(PutBytes(folder / u"mark16.txt", "\xFF\xFE"));
+    EXPECT_TRUE(reader.ReadFile(folder / u"mark16.txt"));
+    ASSERT_TRUE(PutBytes(folder / u"mark8.txt", "\xEF\xBB\xBF"));
+    EXPECT_TRUE(reader.ReadFile(folder / u"mark8.txt"));
     ExpectChapters(model, {{u""}});
+    // Bytes that decode to nothing are still no memo.
+    ASSERT_TRUE(PutBytes(folder / u"zero.txt", std::string("\0", 1)));
+    EXPECT_FALSE(reader.ReadFile(folder / u"zero.txt"));
 
     // Shift-JIS with an embedded zero byte, odd length.
     ASSERT_TRUE(PutBytes(folder / u"sjis.txt", std::string("\x93\xFA\x96\x7B\r\na\0b", 9)));
@@ -105,6 +116,26 @@ TEST(MemoReaderTest, ReadFile)
     CMemoWriter writer(wide, wide);
     ASSERT_TRUE(writer.WriteFile(folder / u"wide.txt", CMemoWriter::kMemoFormat, true));
     EXPECT_EQ(GetBytes(folder / u"wide.txt"), "x\r\n<page>\r\ny");
+
+    // UTF-8 with its mark, as other editors save it.
+    CMemoModel utf8;
+    CMemoReader utf8Reader(utf8, utf8);
+    ASSERT_TRUE(PutBytes(folder / u"utf8.txt", "\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC\r\n<page>\r\ncaf\xC3\xA9"));
+    EXPECT_TRUE(utf8Reader.ReadFile(folder / u"utf8.txt"));
+    ExpectChapters(utf8, {{u"日本", false, true}, {u"café"}});
+}
+
+TEST(MemoReaderTest, EmptiedMemoRoundTrips)
+{
+    CTempFolder folder;
+    CMemoModel emptied; // one empty text chapter, as the window leaves it when all is deleted
+    CMemoWriter writer(emptied, emptied);
+    ASSERT_TRUE(writer.WriteFile(folder / u"m.txt", CMemoWriter::kMemoFormat, true));
+    EXPECT_EQ(GetBytes(folder / u"m.txt"), "");
+    CMemoModel back;
+    CMemoReader reader(back, back);
+    EXPECT_TRUE(reader.ReadFile(folder / u"m.txt"));
+    ExpectChapters(back, {{u""}});
 }
 
 TEST(MemoReaderTest, PicturePathsResolveAgainstTheFilesFolder)

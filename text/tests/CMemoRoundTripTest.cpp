@@ -2,12 +2,14 @@
 
 #include <random>
 
+#include "platform/CodePage.h"
 #include "text/CMemoReader.h"
 #include "text/CMemoWriter.h"
 #include "text/CPictureTag.h"
 #include "text/CTagScanner.h"
 #include "text/tests/CMemoModel.h"
 #include "text/tests/CTempFolder.h"
+#include "text/tests/MemoTestFiles.h"
 
 // Property: a memo saved in the memo format with picture attributes and read back gives the
 // same chapters, indents, picture attributes and page breaks.
@@ -81,7 +83,7 @@ TEST(MemoRoundTripTest, RandomMemosSurviveSaveAndLoad)
 
         CMemoModel loaded;
         CMemoReader reader(loaded, loaded);
-        reader.ReadFile(path); // an empty memo gives an empty file, which reads as nothing
+        ASSERT_TRUE(reader.ReadFile(path)); // an empty memo gives an empty file, read as an empty memo
 
         const std::vector<ModelChapter> expected = saved.Content();
         const std::vector<ModelChapter> actual = loaded.Content();
@@ -100,4 +102,26 @@ TEST(MemoRoundTripTest, RandomMemosSurviveSaveAndLoad)
             EXPECT_EQ(t.csizeY, r.visibleHeight);
         }
     }
+}
+
+TEST(Utf8SystemCodePage, MemoIsWrittenInUtf8AndReadBack)
+{
+    if (vel::platform::SystemCodePage() != 65001)
+        GTEST_SKIP() << "system code page " << vel::platform::SystemCodePage();
+    CTempFolder folder;
+    const std::u16string path = folder / u"memo.txt";
+    CMemoModel saved;
+    saved.chapters.clear();
+    ModelChapter a, b;
+    a.text = u"\t日本語 café \U0001F600";
+    a.pageBreak = true;
+    b.text = u"end";
+    saved.chapters = {a, b};
+    CMemoWriter writer(saved, saved);
+    ASSERT_TRUE(writer.WriteFile(path, CMemoWriter::kMemoFormat, true));
+    EXPECT_EQ(GetBytes(path), "\t\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E caf\xC3\xA9 \xF0\x9F\x98\x80\r\n<page>\r\nend");
+    CMemoModel loaded;
+    CMemoReader reader(loaded, loaded);
+    ASSERT_TRUE(reader.ReadFile(path));
+    EXPECT_EQ(loaded.Content(), saved.Content());
 }

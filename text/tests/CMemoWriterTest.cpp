@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/FileSystem.h"
+#include "platform/FileSystemFaults.h"
 #include "text/CMemoWriter.h"
 #include "text/tests/CMemoModel.h"
 #include "text/tests/CTempFolder.h"
@@ -127,15 +128,24 @@ TEST(MemoWriterTest, TextOutsideTheCodePageIsWrittenAsUtf16)
     EXPECT_EQ(GetBytes(folder / u"m.txt"), std::string("\xFF\xFEo\0k\0\r\0\n\0\x3D\xD8\x00\xDE\xE9\0", 16));
 }
 
-TEST(MemoWriterTest, NoChapterHandledIsFailure)
+TEST(MemoWriterTest, NoChapterHandledIsFailureAndKeepsTheOldFile)
 {
     CTempFolder folder;
+    const std::u16string path = folder / u"m.txt";
+    ASSERT_TRUE(PutBytes(path, "old memo"));
     CMemoModel m;
     m.chapters = {Picture(0, 0)};
     CMemoWriter writer(m, m);
-    EXPECT_FALSE(writer.WriteFile(folder / u"m.txt", CMemoWriter::kMemoFormat, true));
+    EXPECT_EQ(writer.WriteFile(path, CMemoWriter::kMemoFormat, true).status, CMemoWriteResult::kNotWritten);
     m.chapters.clear();
-    EXPECT_FALSE(writer.WriteFile(folder / u"m.txt", CMemoWriter::kMemoFormat, true));
+    EXPECT_FALSE(writer.WriteFile(path, CMemoWriter::kMemoFormat, true));
+    // Nor does a memo of nothing but pictures that cannot be stored and have no file yet.
+    m.chapters = {Picture(3, 0), Picture(4, 1)};
+    m.failingStore = {3, 4};
+    const CMemoWriteResult result = writer.WriteFile(path, CMemoWriter::kMemoFormat, true);
+    EXPECT_EQ(result.status, CMemoWriteResult::kNotWritten);
+    EXPECT_EQ(result.failedPictureIds, (std::vector<int>{3, 4}));
+    EXPECT_EQ(GetBytes(path), "old memo");
 }
 
 TEST(MemoWriterTest, FailedSaveLeavesTheOldFile)
@@ -144,17 +154,58 @@ TEST(MemoWriterTest, FailedSaveLeavesTheOldFile)
     const std::u16string path = folder / u"m.txt";
     ASSERT_TRUE(PutBytes(path, "old memo"));
     CMemoModel m = SampleMemo();
-    m.failingStore.insert(2);
     CMemoWriter writer(m, m);
-    EXPECT_FALSE(writer.WriteFile(path, CMemoWriter::kMemoFormat, true));
+    vel::platform::testing::FailWritesAfter(10); // the disk fills up during the save
+    const CMemoWriteResult full = writer.WriteFile(path, CMemoWriter::kMemoFormat, true);
+    vel::platform::testing::ClearWriteFailures();
+    EXPECT_EQ(full.status, CMemoWriteResult::kNotWritten);
     EXPECT_EQ(GetBytes(path), "old memo");
 
     EXPECT_FALSE(writer.WriteFile(folder / u"no-such-folder\\m.txt", CMemoWriter::kMemoFormat, true));
     // Nothing but the memo is left in the folder (no temporary files).
     EXPECT_EQ(vel::platform::ListMatching(folder.Path(), u"m*"), std::vector<std::u16string>{u"m.txt"});
 
-    m.failingStore.clear();
     EXPECT_TRUE(writer.WriteFile(path, CMemoWriter::kMemoFormat, true));
     EXPECT_NE(GetBytes(path), "old memo");
     EXPECT_EQ(vel::platform::ListMatching(folder.Path(), u"m*"), std::vector<std::u16string>{u"m.txt"});
+}
+
+TEST(MemoWriterTest, PictureThatCannotBeStoredNeverStopsTheText)
+{
+    CTempFolder folder;
+    const std::u16string path = folder / u"m.txt";
+    ASSERT_TRUE(PutBytes(path, "old memo"));
+    CMemoModel m = SampleMemo();
+    m.failingStore = {1, 2};
+    m.existingPaths[1] = u"C:\\memo\\old_1.png"; // picture 2 never had a file
+    CMemoWriter writer(m, m);
+    const CMemoWriteResult result = writer.WriteFile(path, CMemoWriter::kMemoFormat, true);
+    EXPECT_EQ(result.status, CMemoWriteResult::kPictureFailed);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.failedPictureIds, (std::vector<int>{1, 2}));
+    EXPECT_EQ(result.omittedPictureIds, (std::vector<int>{2}));
+    // Picture 1 keeps its tag on its existing file; picture 2's line is empty, like a picture
+    // without id.
+    EXPECT_EQ(GetBytes(path), Sjis("\t\tfirst line wraps\r\n<page>\r\n"
+                                   "\t<IMG SRC=\"C:\\memo\\old_1.png\" WIDTH=320 HEIGHT=240 CPOSX=0 CPOSY=0 CSIZEX=640 "
+                                   "CSIZEY=480>\r\n<page>\r\n") +
+                                  kNihongo + "\r\n\r\n\r\nend");
+
+    // Written in full once the pictures can be stored again.
+    m.failingStore.clear();
+    const CMemoWriteResult again = writer.WriteFile(path, CMemoWriter::kMemoFormat, true);
+    EXPECT_EQ(again.status, CMemoWriteResult::kWritten);
+    EXPECT_TRUE(again.failedPictureIds.empty());
+}
+
+TEST(MemoWriterTest, ComposeListsThePicturesItCouldNotStore)
+{
+    CMemoModel m = SampleMemo();
+    m.failingStore = {2};
+    CMemoWriter writer(m, m);
+    const CMemoComposition c = writer.Compose(CMemoWriter::kWithoutParagraphs, false);
+    EXPECT_EQ(c.handled, 4); // three texts and picture 1; picture 0 and the unstored picture 2 are not
+    EXPECT_EQ(c.failedPictureIds, std::vector<int>{2});
+    EXPECT_EQ(c.omittedPictureIds, std::vector<int>{2});
+    EXPECT_EQ(c.text, u"first line wraps\r\n<IMG SRC=\"memo_1.tif\">\r\n日本語\r\n\r\n\r\nend");
 }

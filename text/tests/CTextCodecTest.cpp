@@ -120,3 +120,62 @@ TEST(EncodeTest, LongTextIsCheckedPieceByPiece)
     text.insert(8191, u"\U0001F600"); // a surrogate pair across a piece boundary
     EXPECT_FALSE(CTextCodec::EncodeExactly(text, bytes));
 }
+
+TEST(DecodeTest, Utf8WithItsMark)
+{
+    // 日本語 café 😀 and a line end: the mark goes, everything else is kept.
+    EXPECT_EQ(Decode("\xEF\xBB\xBF\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E caf\xC3\xA9 \xF0\x9F\x98\x80\r\n"),
+              u"日本語 café \U0001F600\r\n");
+    // Even length and ASCII: no Unicode test gets a say once the mark is there.
+    EXPECT_EQ(Decode("\xEF\xBB\xBF" "abc"), u"abc");
+    // Malformed sequences are one U+FFFD per byte: a stray continuation byte, an overlong
+    // form, an encoded surrogate, a sequence cut short at the end.
+    EXPECT_EQ(Decode("\xEF\xBB\xBF" "a\x80" "b\xC0\xAF" "c\xED\xA0\x80" "d\xE6\x97"),
+              u"a\uFFFDb\uFFFD\uFFFDc\uFFFD\uFFFD\uFFFDd\uFFFD\uFFFD");
+    // Zero bytes as in code-page text.
+    EXPECT_EQ(Decode(std::string("\xEF\xBB\xBF" "a\0b\0", 7)), u"a.b");
+    EXPECT_EQ(Decode("\xEF\xBB\xBF"), u"");
+}
+
+TEST(DecodeTest, EmptyTexts)
+{
+    EXPECT_TRUE(CTextCodec::IsEmptyText("", 0));
+    EXPECT_TRUE(CTextCodec::IsEmptyText("\xFF\xFE", 2));
+    EXPECT_TRUE(CTextCodec::IsEmptyText("\xEF\xBB\xBF", 3));
+    EXPECT_FALSE(CTextCodec::IsEmptyText("\xFF\xFE" "a\0", 4));
+    EXPECT_FALSE(CTextCodec::IsEmptyText("\0", 1));
+    EXPECT_FALSE(CTextCodec::IsEmptyText(" ", 1));
+}
+
+// A system whose code page is UTF-8 (65001) converts without the composite flags, which it
+// would reject; memos are then written in UTF-8 and never need the UTF-16 fallback. These run
+// under Wine with a UTF-8 locale (memo_format_tests_utf8) and are skipped elsewhere.
+TEST(Utf8SystemCodePage, ConvertsEveryCharacterExactly)
+{
+    if (vel::platform::SystemCodePage() != 65001)
+        GTEST_SKIP() << "system code page " << vel::platform::SystemCodePage();
+    const std::u16string text = u"日本語 café \U0001F600 か\u3099 ｱｲｳ";
+    std::string bytes;
+    EXPECT_TRUE(CTextCodec::EncodeExactly(text, bytes));
+    EXPECT_EQ(bytes, "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E caf\xC3\xA9 \xF0\x9F\x98\x80 \xE3\x81\x8B\xE3\x82\x99 "
+                     "\xEF\xBD\xB1\xEF\xBD\xB2\xEF\xBD\xB3");
+    EXPECT_EQ(vel::platform::AnsiToUtf16(bytes.data(), bytes.size()), text);
+    EXPECT_EQ(Decode(bytes + "."), text + u".");
+}
+
+TEST(EncodeTest, ExactMeansTheBytesReadBackUnchanged)
+{
+    // Every character alone and after a kanji, and the answer of EncodeExactly against a
+    // decoding of its bytes.
+    std::string bytes;
+    for (unsigned c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000)
+            continue;
+        const char16_t unit = static_cast<char16_t>(c);
+        for (const std::u16string& text : {std::u16string(1, unit), std::u16string{u'日', unit}}) {
+            const bool exact = CTextCodec::EncodeExactly(text, bytes);
+            const bool readsBack = vel::platform::AnsiToUtf16(bytes.data(), bytes.size()) == text;
+            ASSERT_EQ(exact, readsBack) << "U+" << std::hex << c;
+        }
+    }
+}

@@ -21,6 +21,7 @@
 #include "doc/CVelTextView.h"
 #include "framework/CUserMessage.h"
 #include "platform/FileSystem.h"
+#include "platform/FileSystemFaults.h"
 
 namespace {
 
@@ -214,6 +215,38 @@ TEST_F(DocumentTest, WhenNothingCanBeWrittenTheTextStaysAndTheUserIsToldOnce)
     CreateDirectoryW(ToWide(base).c_str(), nullptr);
     EXPECT_EQ(document->SaveMemo(false), CVelTextDoc::SaveOutcome::kWrittenAsNew);
     EXPECT_FALSE(Doc().Modified());
+}
+
+TEST_F(DocumentTest, AFullDiskKeepsTheSavedMemoWholeAndTheNewTextInTheWindow)
+{
+    Type(u"saved before");
+    ASSERT_EQ(document->SaveMemo(false), CVelTextDoc::SaveOutcome::kWrittenAsNew);
+    const std::u16string path = MemoPath();
+    Type(u", and typed since");
+    vel::platform::testing::FailWritesAfter(5);
+    EXPECT_EQ(document->SaveMemo(false), CVelTextDoc::SaveOutcome::kFailed);
+    vel::platform::testing::ClearWriteFailures();
+    EXPECT_EQ(ReadBytes(path), "saved before");
+    EXPECT_EQ(MemoFolders(base).size(), 1u);  // the new memo's empty folder went again
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(Doc().Modified());
+    EXPECT_EQ(Doc().AllText(), u"saved before, and typed since");
+    EXPECT_EQ(document->SaveMemo(false), CVelTextDoc::SaveOutcome::kWritten);
+    EXPECT_EQ(ReadBytes(path), "saved before, and typed since");
+}
+
+TEST_F(DocumentTest, AnEmptiedMemoIsWrittenAndOpensAgainEmpty)
+{
+    Type(u"x");
+    ASSERT_EQ(document->SaveMemo(false), CVelTextDoc::SaveOutcome::kWrittenAsNew);
+    const std::u16string path = MemoPath();
+    apptest::TypeInto(view->EditWindow().Handle(), u"\b");
+    EXPECT_EQ(document->SaveMemo(false), CVelTextDoc::SaveOutcome::kWritten);
+    EXPECT_EQ(ReadBytes(path), "");
+    ASSERT_TRUE(frame->StartNewMemo());
+    EXPECT_TRUE(app->LoadMemo(ToWide(path)));
+    EXPECT_EQ(Doc().AllText(), u"");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(DocumentTest, LeftoverTempFilesGoOnlyWhenNoOtherCopyRuns)

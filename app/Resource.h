@@ -98,3 +98,14 @@
 #define ID_CONTEXT_PAGE_BREAK_ON    32873
 #define ID_CONTEXT_PAGE_BREAK_OFF   32874
 #define ID_CONTEXT_REGISTER_WORD    32924
+
+// Pictures: the rotate dialog and the picture size dialog
+#define IDD_PICT_ROTATE             327
+#define IDD_PICT_SIZE               313
+#define IDC_ROTATE_CLOCKWISE        3271
+#define IDC_ROTATE_COUNTER          3272
+#define IDC_ROTATE_ANGLE            3273
+#define IDC_ROTATE_SPIN             3274
+#define IDC_SIZE_WIDTH              3131
+#define IDC_SIZE_HEIGHT             3132
+#define IDC_SIZE_KEEP_RATIO         3133

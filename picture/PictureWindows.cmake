@@ -8,13 +8,23 @@ if(WIN32)
     ${pic_dir}/CPicWorkerHost.h ${pic_dir}/CPicThread.h ${pic_dir}/CPicThread.cpp
     ${pic_dir}/CPicWorkerLink.h ${pic_dir}/CPicWorkerLink.cpp
     ${pic_dir}/CPicBitmap.h ${pic_dir}/CPicBitmap.cpp ${pic_dir}/CPicDisplayList.h ${pic_dir}/CPicDisplayList.cpp
+    ${pic_dir}/CRotateDlg.h ${pic_dir}/CRotateDlg.cpp ${pic_dir}/CSizeChgDlg.h ${pic_dir}/CSizeChgDlg.cpp
+    ${pic_dir}/CEditPict.h ${pic_dir}/CEditPict.cpp ${pic_dir}/CPicEditSession.h ${pic_dir}/CPicEditSession.cpp
+    ${pic_dir}/CPicPaste.h ${pic_dir}/CPicPaste.cpp
     LIBS vel_picture_memo vel_doc_gdi vel_framework rastkit gdiplus gdi32 user32 ole32 comctl32)
 endif()
 
 if(WIN32 AND VEL_TESTS)
+  # The dialogs' templates come from the program's resource script.
+  enable_language(RC)
+  set(pic_rc ${CMAKE_SOURCE_DIR}/app/VelText.rc)
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/app -c 65001")
   vel_test(picture_window_tests
     SOURCES ${pic_dir}/tests/PicTestSupport.h ${pic_dir}/tests/PicFileIOTest.cpp ${pic_dir}/tests/PicThreadTest.cpp
+            ${pic_dir}/tests/PicWindowTest.cpp ${pic_rc}
     LIBS vel_picture_windows vel_doclist_memo LABELS window)
+  # The clipboard is the desktop's.
+  set_tests_properties(picture_window_tests PROPERTIES RESOURCE_LOCK vel_desktop)
   # rastkit.dll beside the tests, where the loader looks first.
   add_custom_command(TARGET picture_window_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:rastkit> $<TARGET_FILE_DIR:picture_window_tests>)

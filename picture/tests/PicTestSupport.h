@@ -15,6 +15,8 @@
 #include "picture/CPicData.h"
 #include "picture/CPicFileIO.h"
 #include "platform/FileSystem.h"
+#include "doc/CDocList.h"
+#include "text/CFixedCharMeasurer.h"
 #include "vmem/CVMemList.h"
 
 namespace pictest {
@@ -92,6 +94,18 @@ inline void WriteBytes(const std::u16string& path, const std::string& bytes)
     ASSERT_TRUE(file);
     ASSERT_TRUE(file->Write(bytes.data(), bytes.size()));
     ASSERT_TRUE(file->Commit());
+}
+
+// A document list with 8-pixel cells and 18-pixel lines showing the given pictures.
+inline void SetUpDocList(CDocList& doc, CDocPictures& pictures)
+{
+    CFontMetrics metrics;
+    metrics.charWidth = 8;
+    metrics.maxCharWidth = 16;
+    metrics.textHeight = 16;
+    doc.Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(8), metrics, 2, 1.0);
+    doc.SetPictures(&pictures);
+    doc.Create(80, 2);
 }
 
 inline void Pump()

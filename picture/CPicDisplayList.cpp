@@ -40,17 +40,15 @@ void CPicDisplayList::Draw(HDC dc, const CPictChapter& chapter, const RECT& rect
     const int id = chapter.PictureId();
     const int width = chapter.Width();
     const int height = chapter.Height();
-    auto it = m_entries.find(id);
-    bool current = false;
+    // While the worker is busy with the pictures the bitmap there is shown as it is.
     if (CPicList::UseLock use = m_pictures.TryUse()) {
         const CPicData* picture = m_pictures.FindById(id);
-        current = it != m_entries.end() && picture && it->second.version == picture->Version() &&
-                  it->second.bitmap.Width() == width && it->second.bitmap.Height() == height;
-        if (!current && picture && Make(id, width, height)) {
-            it = m_entries.find(id);
-            current = true;
-        }
+        const auto it = m_entries.find(id);
+        const bool current = it != m_entries.end() && picture && it->second.version == picture->Version() &&
+                             it->second.bitmap.Width() == width && it->second.bitmap.Height() == height;
+        if (!current && picture)
+            Make(id, width, height);
     }
-    if (it != m_entries.end())
-        it->second.bitmap.Draw(dc, rect);
+    if (const CPicBitmap* bitmap = Find(id))
+        bitmap->Draw(dc, rect);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CFileName.h"
+#include "picture/CPicTiffWriter.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -233,6 +234,33 @@ bool CPicFileIO::ReadSize(const std::u16string& path, int& width, int& height)
     return true;
 }
 
+namespace {
+
+// Writes the picture into the fresh file temp, through GDI+'s encoder for the format.
+GpStatus Encode(const Format& format, const CTypePicData<unsigned char>& picture, const std::u16string& temp, int quality)
+{
+    CLSID encoder{};
+    if (!FindEncoder(format.mime, encoder))
+        return UnknownImageFormat;
+    GpBitmapPtr bitmap = FromPixels(picture);
+    if (!bitmap)
+        return OutOfMemory;
+    GpBitmapPtr converted = ConvertedFor(format, bitmap.get(), picture.Width(), picture.Height(), picture.BytesPerPixel());
+    LONG qualityValue = format.fixedParameters ? 100 : quality;
+    LONG depthValue = 32;
+    LONG compressionValue = kCompressionNone;
+    Parameters parameters;
+    AddLong(parameters, kEncoderQuality, &qualityValue);
+    if (format.fixedParameters) {
+        AddLong(parameters, kEncoderColorDepth, &depthValue);
+        AddLong(parameters, kEncoderCompression, &compressionValue);
+    }
+    return Flat::GdipSaveImageToFile(converted ? converted.get() : bitmap.get(), W(temp), &encoder,
+                                     reinterpret_cast<const EncoderParameters*>(&parameters));
+}
+
+}  // namespace
+
 CPicFileIO::Result CPicFileIO::Save(const std::u16string& path, const CTypePicData<unsigned char>& picture, int quality)
 {
     const Format* format = FormatOf(path);
@@ -242,39 +270,25 @@ CPicFileIO::Result CPicFileIO::Save(const std::u16string& path, const CTypePicDa
     const vel::platform::FileAttributes target = vel::platform::ReadAttributes(path);
     if (target.exists && (target.readOnly || target.directory || target.system))
         return Result::kFailed;
-    CLSID encoder{};
-    if (!FindEncoder(format->mime, encoder))
-        return Result::kFailed;
-    GpBitmapPtr bitmap = FromPixels(picture);
-    if (!bitmap)
-        return Result::kNoMemory;
-    GpBitmapPtr converted = ConvertedFor(*format, bitmap.get(), picture.Width(), picture.Height(), picture.BytesPerPixel());
-    GpBitmap* source = converted ? converted.get() : bitmap.get();
-
-    LONG qualityValue = format->fixedParameters ? 100 : quality;
-    LONG depthValue = 32;
-    LONG compressionValue = kCompressionNone;
-    Parameters parameters;
-    AddLong(parameters, kEncoderQuality, &qualityValue);
-    if (format->fixedParameters) {
-        AddLong(parameters, kEncoderColorDepth, &depthValue);
-        AddLong(parameters, kEncoderCompression, &compressionValue);
-    }
 
     std::u16string temp;
-    for (int attempt = 1; attempt <= kTempAttempts && temp.empty(); ++attempt) {
-        const std::u16string candidate = TempNameFor(path, attempt);
-        if (auto file = vel::platform::CreateNewFile(candidate)) {
-            file.reset();
-            temp = candidate;
-        }
+    std::unique_ptr<vel::platform::COutputFile> file;
+    for (int attempt = 1; attempt <= kTempAttempts && !file; ++attempt) {
+        temp = TempNameFor(path, attempt);
+        file = vel::platform::CreateNewFile(temp);
     }
-    if (temp.empty())
+    if (!file)
         return Result::kFailed;
-    const GpStatus saved = Flat::GdipSaveImageToFile(source, W(temp), &encoder,
-                                                     reinterpret_cast<const EncoderParameters*>(&parameters));
-    converted.reset();
-    bitmap.reset();
+    GpStatus saved = Ok;
+    if (std::u16string(format->ext) == u"tif") {
+        // TIFF is written by our own writer: the platform's encoder under Wine keeps every image
+        // it wrote in memory for the rest of the run.
+        saved = CPicTiffWriter::Write(*file, picture) ? Ok : Win32Error;
+        file.reset();
+    } else {
+        file.reset();
+        saved = Encode(*format, picture, temp, quality);
+    }
     int width = 0;
     int height = 0;
     const bool readable = saved == Ok && ReadSize(temp, width, height) && width == picture.Width() &&

@@ -29,3 +29,18 @@ if(WIN32 AND VEL_TESTS)
   add_custom_command(TARGET picture_window_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:rastkit> $<TARGET_FILE_DIR:picture_window_tests>)
 endif()
+
+# Memory and speed of large memos under Wine (tools: run it with tools/wine-run.sh).
+if(WIN32)
+  add_executable(picture_memory_bench ${pic_dir}/bench/PictureMemoryBench.cpp)
+  target_compile_options(picture_memory_bench PRIVATE ${VEL_WARNINGS})
+  target_include_directories(picture_memory_bench PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(picture_memory_bench PRIVATE vel_picture_windows vel_doclist_memo psapi)
+  target_link_options(picture_memory_bench PRIVATE -municode)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(picture_memory_bench PRIVATE -Wl,--large-address-aware)
+  endif()
+  set_target_properties(picture_memory_bench PROPERTIES EXCLUDE_FROM_ALL ON)
+  add_custom_command(TARGET picture_memory_bench POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:rastkit> $<TARGET_FILE_DIR:picture_memory_bench>)
+endif()

@@ -85,8 +85,15 @@ bool CPicMemoLoader::LoadAtCaret(const std::u16string& path, const CPictureTag& 
 {
     m_pictures.Files().Protect(path);
     const int id = ChooseId(path);
-    if (!m_worker.Send(CPicRequest::Load(id, path)) || !m_worker.Synchronise() || !m_pictures.HasId(id))
+    const bool loaded = m_worker.Send(CPicRequest::Load(id, path)) && m_worker.Synchronise();
+    if (!loaded || !m_pictures.HasId(id)) {
+        // Whatever came of it, no picture stays without its chapter.
+        if (m_pictures.HasId(id)) {
+            m_worker.Send(CPicRequest::Release(id));
+            m_pictures.RemoveById(id);
+        }
         return false;
+    }
     CPictChapter* chapter = m_doc.InsertPictureBeforeCaret(tag.indent < 0 ? 0 : tag.indent, id, tag.width, tag.height,
                                                            0, 0, tag.cposX, tag.cposY, tag.csizeX, tag.csizeY);
     if (!chapter) {

@@ -4,7 +4,7 @@ if(WIN32)
   set(pic_dir ${CMAKE_CURRENT_LIST_DIR})
   vel_library(vel_picture_windows SOURCES
     ${pic_dir}/CGdiplusSession.h ${pic_dir}/CGdiplusSession.cpp
-    ${pic_dir}/CPicFileIO.h ${pic_dir}/CPicFileIO.cpp
+    ${pic_dir}/CPicFileIO.h ${pic_dir}/CPicFileIO.cpp ${pic_dir}/CPictureIO.h ${pic_dir}/CPictureIO.cpp
     ${pic_dir}/CPicWorkerHost.h ${pic_dir}/CPicThread.h ${pic_dir}/CPicThread.cpp
     ${pic_dir}/CPicWorkerLink.h ${pic_dir}/CPicWorkerLink.cpp
     ${pic_dir}/CPicBitmap.h ${pic_dir}/CPicBitmap.cpp ${pic_dir}/CPicDisplayList.h ${pic_dir}/CPicDisplayList.cpp

@@ -5,6 +5,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "picture/CPictureIO.h"
 #include "text/tests/CTempFolder.h"
 
 using namespace pictest;
@@ -169,4 +170,33 @@ TEST(PicFileIO, UndecodableFilesFail)
     EXPECT_EQ(CPicFileIO::Decode(folder / u"bad.jpg", Store(), decoded), CPicFileIO::Result::kFailed);
     EXPECT_EQ(CPicFileIO::Decode(folder / u"none.png", Store(), decoded), CPicFileIO::Result::kFailed);
     EXPECT_EQ(decoded.pixels, nullptr);
+}
+
+TEST(CPictureIO, DisplayPicturesFromFilesAndResources)
+{
+    CTempFolder folder;
+    auto picture = MakePicture(1, 40, 30, 3);
+    ASSERT_EQ(CPicFileIO::Save(folder / u"back.png", *picture, 90), CPicFileIO::Result::kDone);
+    CPictureIO io;
+    EXPECT_TRUE(io.Shown());
+    EXPECT_FALSE(io.Stock());
+    ASSERT_TRUE(io.Load(folder / u"back.png"));
+    EXPECT_EQ(io.Size().cx, 40);
+    EXPECT_EQ(io.Size().cy, 30);
+    EXPECT_EQ(io.FileName(), folder / u"back.png");
+    const HBITMAP first = io.Bitmap();
+    EXPECT_TRUE(io.SetFile(folder / u"back.png"));
+    EXPECT_EQ(io.Bitmap(), first);  // the same file is not decoded again
+    HBITMAP copy = io.CopyBitmap();
+    ASSERT_NE(copy, nullptr);
+    DeleteObject(copy);
+
+    WriteBytes(folder / u"bad.png", "no");
+    EXPECT_FALSE(io.Load(folder / u"bad.png"));
+    EXPECT_EQ(io.Bitmap(), first);  // a failed load keeps the picture before
+
+    ASSERT_TRUE(io.LoadDefault(323));  // the built-in view background
+    EXPECT_EQ(io.FileName(), u"");
+    EXPECT_GT(io.Size().cx, 0);
+    EXPECT_FALSE(io.LoadDefault(9999));
 }

@@ -128,11 +128,20 @@ TEST_F(PicThreadTest, EveryFormatRoundTripsThroughTheWorker)
                 EXPECT_LE(MaxDifference(loaded, *back, 3), noisy ? 64 : target.maxDifference)
                     << std::string(sourceExt, sourceExt + 3) << " " << bpp * 8 << " bits to "
                     << std::string(target.ext, target.ext + 3);
+                // Transparency survives where both formats keep it.
+                const auto keepsAlpha = [](const char16_t* ext) {
+                    return std::u16string(ext) == u"png" || std::u16string(ext) == u"tif";
+                };
+                if (bpp == 4 && keepsAlpha(sourceExt) && keepsAlpha(target.ext)) {
+                    EXPECT_EQ(loaded.BytesPerPixel(), 4);
+                    EXPECT_EQ(MaxDifference(loaded, *back, 4), 0);
+                }
             }
             ++id;
         }
     }
     EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(vel::platform::ListMatching(folder.Path(), u"*.tmp").size(), 0u);  // no temporary files left
 }
 
 TEST_F(PicThreadTest, AnUndecodableFileLeavesTheListAndTheFileAlone)

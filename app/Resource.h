@@ -117,3 +117,14 @@
 #define IDC_MEMO_NAME1              1040    // rows 1-10: names 1040-1049
 #define IDC_MEMO_DIR1               1050    // folders 1050-1059
 #define IDC_MEMO_TYPE1              1074    // display types 1074-1083
+
+// Pictures: the rotate dialog and the picture size dialog
+#define IDD_PICT_ROTATE             327
+#define IDD_PICT_SIZE               313
+#define IDC_ROTATE_CLOCKWISE        3271
+#define IDC_ROTATE_COUNTER          3272
+#define IDC_ROTATE_ANGLE            3273
+#define IDC_ROTATE_SPIN             3274
+#define IDC_SIZE_WIDTH              3131
+#define IDC_SIZE_HEIGHT             3132
+#define IDC_SIZE_KEEP_RATIO         3133

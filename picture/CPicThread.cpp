@@ -8,7 +8,6 @@
 #include "picture/CPicFileIO.h"
 #include "picture/CPicList.h"
 #include "picture/CPicRequest.h"
-#include "picture/CPicWorkerHost.h"
 #include "platform/FileSystem.h"
 #include "rastkit/rastkit.h"
 
@@ -51,7 +50,7 @@ CPicThread::~CPicThread()
     Stop();
 }
 
-bool CPicThread::Start(CPicWorkerHost* owner)
+bool CPicThread::Start(CEditWorkerHost* owner)
 {
     if (ThreadHandle() != nullptr)
         return false;
@@ -139,7 +138,7 @@ void CPicThread::Drain()
     }
 }
 
-void CPicThread::Send(Reply reply)
+void CPicThread::SendReply(Reply reply)
 {
     if (!reply)
         return;
@@ -186,7 +185,7 @@ void CPicThread::Handle(const CMsg& request)
     } catch (...) {
         reply = CPicRequest::SilentFailure(request.First());
     }
-    Send(std::move(reply));
+    SendReply(std::move(reply));
 }
 
 // Library copies.

@@ -16,15 +16,15 @@
 #include <string>
 
 #include "framework/CWinThread.h"
+#include "text/CEditWorker.h"
 #include "text/CMsgQueue.h"
 
 class CGdiplusSession;
 class CPicData;
 class CPicList;
-class CPicWorkerHost;
 class CVMemList;
 
-class CPicThread : public CWinThread {
+class CPicThread : public CWinThread, public CEditWorker {
 public:
     static constexpr UINT kQueueMessage = WM_USER + 101;  // 0x465
 
@@ -33,7 +33,11 @@ public:
 
     // Creates the thread suspended, gives it its owner and resumes it. False when the thread
     // cannot be made.
-    bool Start(CPicWorkerHost* owner);
+    bool Start(CEditWorkerHost* owner);
+    // CEditWorker: the edit window's view of the worker.
+    bool Start(CEditWorkerHost& owner) override { return Start(&owner); }
+    void Send(std::unique_ptr<CMsg> request) override { Post(std::move(request)); }
+    void End() override { Stop(); }
     // Appends a request and wakes the thread; false (the request dropped) when it has ended.
     bool Post(std::unique_ptr<CMsg> request);
     // Sends the stop request and waits for the thread to end; earlier requests are done first.
@@ -53,7 +57,7 @@ private:
 
     void Drain();
     void Handle(const CMsg& request);
-    void Send(Reply reply);
+    void SendReply(Reply reply);
 
     // Each returns the reply to post (none for no reply), after every lock is let go.
     Reply Load(const CMsg& request);
@@ -86,7 +90,7 @@ private:
     CMsgQueue m_queue;
     std::mutex m_queueLock;  // held while a request is appended or taken
     std::mutex m_ownerLock;
-    CPicWorkerHost* m_owner = nullptr;
+    CEditWorkerHost* m_owner = nullptr;
     std::atomic<bool> m_stopping{false};
     std::unique_ptr<CGdiplusSession> m_gdiplus;
     std::set<int> m_inLibrary;

@@ -5,13 +5,13 @@ if(WIN32)
   vel_library(vel_picture_windows SOURCES
     ${pic_dir}/CGdiplusSession.h ${pic_dir}/CGdiplusSession.cpp
     ${pic_dir}/CPicFileIO.h ${pic_dir}/CPicFileIO.cpp ${pic_dir}/CPictureIO.h ${pic_dir}/CPictureIO.cpp
-    ${pic_dir}/CPicWorkerHost.h ${pic_dir}/CPicThread.h ${pic_dir}/CPicThread.cpp
+    ${pic_dir}/CPicThread.h ${pic_dir}/CPicThread.cpp
     ${pic_dir}/CPicWorkerLink.h ${pic_dir}/CPicWorkerLink.cpp
     ${pic_dir}/CPicBitmap.h ${pic_dir}/CPicBitmap.cpp ${pic_dir}/CPicDisplayList.h ${pic_dir}/CPicDisplayList.cpp
     ${pic_dir}/CRotateDlg.h ${pic_dir}/CRotateDlg.cpp ${pic_dir}/CSizeChgDlg.h ${pic_dir}/CSizeChgDlg.cpp
     ${pic_dir}/CEditPict.h ${pic_dir}/CEditPict.cpp ${pic_dir}/CPicEditSession.h ${pic_dir}/CPicEditSession.cpp
     ${pic_dir}/CPicPaste.h ${pic_dir}/CPicPaste.cpp
-    LIBS vel_picture_memo vel_doc_gdi vel_framework rastkit gdiplus gdi32 user32 ole32 comctl32)
+    LIBS vel_picture_memo vel_doc_gdi vel_text_windows vel_framework rastkit gdiplus gdi32 user32 ole32 comctl32)
 endif()
 
 if(WIN32 AND VEL_TESTS)

@@ -7,8 +7,10 @@
 #include "doc/CChapter.h"
 #include "doc/CDocList.h"
 #include "doc/CDocListMemo.h"
+#include "doc/CPictChapter.h"
 #include "doc/CTextChapter.h"
 #include "text/CClipboardText.h"
+#include "text/CEditPictureHooks.h"
 #include "text/CGdiTextFont.h"
 #include "text/CImeContext.h"
 #include "text/CLineSplitter.h"
@@ -77,7 +79,10 @@ const MessageEntry<CEditExp> CEditExp::kMessageMap[] = {
     {kWorkQueueMessage, &CEditExp::OnWorkQueue},
 };
 
-CEditExp::CEditExp() : m_pictureLoader(&g_textOnlyPictures), m_pictureStore(&g_noPictureStore) {}
+CEditExp::CEditExp()
+    : m_pictureLoader(&g_textOnlyPictures), m_pictureStore(&g_noPictureStore), m_link(std::make_unique<CEditWorkerLink>())
+{
+}
 
 void CEditExp::SetPictureLoader(CMemoPictureLoader* loader)
 {
@@ -91,6 +96,8 @@ void CEditExp::SetPictureStore(CMemoPictureStore* store)
 
 bool CEditExp::ReadMemoFile(const std::u16string& path)
 {
+    if (m_pictureHooks)
+        m_pictureHooks->PrepareToRead(path);
     CDocListMemoSink sink(Doc());
     CMemoReader reader(sink, *m_pictureLoader);
     return reader.ReadFile(path);
@@ -99,7 +106,9 @@ bool CEditExp::ReadMemoFile(const std::u16string& path)
 CMemoWriteResult CEditExp::WriteMemoFile(const std::u16string& path, int saveType, bool withAttributes)
 {
     const CDocListMemoSource source(Doc());
-    CMemoWriter writer(source, *m_pictureStore);
+    std::unique_ptr<CMemoPictureStore> store =
+        m_pictureHooks ? m_pictureHooks->StoreFor(path, m_pictureType, m_pictureQuality) : nullptr;
+    CMemoWriter writer(source, store ? *store : *m_pictureStore);
     return writer.WriteFile(path, saveType, withAttributes);
 }
 
@@ -126,6 +135,9 @@ LRESULT CEditExp::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_MOUSEMOVE:
         case WM_LBUTTONDBLCLK:
             return OnMouse(message, wParam, lParam);
+        case kPictureReply:
+        case kPictureNotify:
+            return OnPictureEditing(message, wParam, lParam);
         default:
             if (auto result = DispatchTo(*this, kMessageMap, message, wParam, lParam))
                 return *result;
@@ -137,17 +149,11 @@ LRESULT CEditExp::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CEditExp::OnDestroy(WPARAM wParam, LPARAM lParam)
 {
     StopWorker();
-    {
-        std::lock_guard<std::mutex> lock(m_replyLock);
-        m_replies.Clear();
-    }
+    if (m_pictureHooks)
+        m_pictureHooks->Detach();
     {
         std::lock_guard<std::mutex> lock(m_workLock);
         m_work.Clear();
-    }
-    if (m_synchronised) {
-        CloseHandle(m_synchronised);
-        m_synchronised = nullptr;
     }
     if (m_contextMenu) {
         DestroyMenu(m_contextMenu);
@@ -383,8 +389,58 @@ void CEditExp::Undo()
 
 void CEditExp::SetMemoFolder(const std::u16string& folder)
 {
+    SetMemoNames(folder, Doc().Title());
+}
+
+void CEditExp::SetMemoNames(const std::u16string& folder, const std::u16string& title)
+{
     CDocList& doc = Doc();
-    doc.SetMemoNames(folder, doc.SecondName(), doc.Title());
+    doc.SetMemoNames(folder, doc.SecondName(), title);
+    if (m_pictureHooks)
+        m_pictureHooks->MemoNamesChanged(folder, title);
+}
+
+void CEditExp::DropContent()
+{
+    if (m_pictureHooks && IsEditingPicture()) {
+        m_pictureHooks->EndEditing();
+        SetPictureEditWindow(nullptr);
+    }
+    Doc().Reset();
+    if (m_pictureHooks)
+        m_pictureHooks->ContentDropped();
+    RepaintAll();
+}
+
+bool CEditExp::EditPicture(int pictureId)
+{
+    if (!m_pictureHooks || IsEditingPicture() || IsBusy())
+        return false;
+    CWnd* window = m_pictureHooks->BeginEditing(pictureId);
+    SetPictureEditWindow(window);
+    RepaintAll();
+    return window != nullptr;
+}
+
+bool CEditExp::EditPictureAtCaret()
+{
+    const CChapter* chapter = Doc().ChapterAtLine(Doc().CaretLine());
+    return chapter && chapter->Picture() && EditPicture(chapter->Picture()->PictureId());
+}
+
+LRESULT CEditExp::OnPictureEditing(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!m_pictureHooks)
+        return 0;
+    SetPictureEditWindow(m_pictureHooks->OnEditingMessage(message, wParam, lParam));
+    RepaintAll();
+    return 0;
+}
+
+void CEditExp::OnViewMoved()
+{
+    if (m_pictureHooks && IsEditingPicture())
+        m_pictureHooks->Reposition();
 }
 
 // ---- Keys ----
@@ -472,9 +528,19 @@ LRESULT CEditExp::OnMouse(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         LeftButtonUp(x, y, shift);
         break;
-    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK: {
+        // On a picture the double click opens it for editing; elsewhere it selects a word.
+        int line = 0;
+        int column = 0;
+        Doc().HitTest(x, y, line, column);
+        const CChapter* chapter = Doc().ChapterAtLine(line);
+        if (chapter && chapter->Picture() && m_pictureHooks) {
+            EditPicture(chapter->Picture()->PictureId());
+            return 0;
+        }
         DoubleClick(x, y);
         break;
+    }
     }
     m_lastCharWasBackspace = false;
     PlaceCompositionWindow(false);
@@ -565,13 +631,23 @@ bool CEditExp::Cut()
     return true;
 }
 
+void CEditExp::PastePicture()
+{
+    if (m_pictureHooks && m_pictureHooks->PasteClipboardPicture())
+        RepaintAll();
+}
+
 void CEditExp::Paste(PasteMode mode)
 {
     const std::optional<std::u16string> text = CClipboardText::Get(Handle());
-    if (!text || text->empty())
+    if (!text || text->empty()) {
+        // A clipboard with a bitmap and no text still pastes the picture.
+        PastePicture();
         return;
+    }
     if (mode == kRectanglePaste) {
         PasteRectangle(*text);
+        PastePicture();
         return;
     }
     CDocList& doc = Doc();
@@ -582,6 +658,7 @@ void CEditExp::Paste(PasteMode mode)
         reader.ReadLines(*text, u"", true);
     }
     Refresh();
+    PastePicture();
 }
 
 void CEditExp::PasteRectangle(std::u16string_view text)

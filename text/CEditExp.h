@@ -13,14 +13,15 @@
 
 #include "calc/CCalcSettings.h"
 #include "text/CEditText.h"
-#include "text/CEditWorker.h"
+#include "text/CEditWorkerLink.h"
 #include "text/CMemoWriter.h"
 #include "text/CMsgQueue.h"
 
+class CEditPictureHooks;
 class CMemoPictureLoader;
 class CMemoPictureStore;
 
-class CEditExp : public CEditText, public CEditWorkerHost {
+class CEditExp : public CEditText {
 public:
     // Private messages of the edit window and its worker.
     static constexpr UINT kQueueMessage = WM_USER + 101;      // 0x465: a queue has items
@@ -53,30 +54,39 @@ public:
     CCalcSettings& Calc() { return m_calc; }
     const CCalcSettings& Calc() const { return m_calc; }
 
-    // The memo's folder (picture files are named in it) and the temporary file the view reserved.
+    // The memo's folder and title (picture files are named after them) and the temporary file
+    // the view reserved.
     void SetMemoFolder(const std::u16string& folder);
+    void SetMemoNames(const std::u16string& folder, const std::u16string& title);
+    // The memo emptied for another one: one empty chapter, nothing to undo, no pictures.
+    void DropContent();
+    // Opens the picture at the caret for editing ("編集開始").
+    bool EditPictureAtCaret();
     const std::wstring& TempFile() const { return m_tempFile; }
     void SetTempFile(const std::wstring& path) { m_tempFile = path; }
 
     // Undoes the last edit (one level) and shows the caret where it was.
     void Undo();
 
-    // The worker: made when the window is created (the stand-in worker unless the factory
-    // gives another), ended when it is destroyed.
-    void SetWorkerFactory(WorkerFactory factory) { m_workerFactory = std::move(factory); }
+    // The worker: made when the window is created (the stand-in worker unless the factory or
+    // the link given makes another), ended when it is destroyed. Both are set before Create.
+    void SetWorkerFactory(WorkerFactory factory);
+    void SetWorkerLink(std::unique_ptr<CEditWorkerLink> link);
+    CEditWorkerLink& Link() { return *m_link; }
     bool StartWorker();
     void StopWorker();
-    bool HasWorker() const { return m_worker != nullptr; }
-    void SendRequest(std::unique_ptr<CMsg> request);
+    bool HasWorker() const { return m_link->Running(); }
+    void SendRequest(std::unique_ptr<CMsg> request) { m_link->Send(std::move(request)); }
     // Waits until the worker has handled every earlier request, painting meanwhile, and reads
     // its replies. False when one of them reported an error (shown once, see ErrorShown).
-    bool Synchronise();
+    bool Synchronise() { return m_link->Synchronise(); }
     // After an error message the next ones stay silent until a file is opened or added.
-    bool ErrorShown() const { return m_errorShown; }
-    void ClearErrorShown() { m_errorShown = false; }
-    // CEditWorkerHost, called on the worker's thread.
-    void PostReply(std::unique_ptr<CMsg> reply) override;
-    void SignalSynchronised() override;
+    bool ErrorShown() const { return m_link->ErrorShown(); }
+    void ClearErrorShown() { m_link->ClearErrorShown(); }
+
+    // What the pictures of the memo need of the window (opening a picture for editing, a
+    // clipboard bitmap, the editing window's messages); none until the pictures layer is attached.
+    void SetPictureHooks(CEditPictureHooks* hooks) { m_pictureHooks = hooks; }
 
     // Files dropped on the window: at most three are queued, each opened by a later message.
     void QueueDroppedFiles(const std::vector<std::u16string>& paths);
@@ -110,6 +120,8 @@ public:
     bool Copy();
     bool Cut();
     void Paste(PasteMode mode);
+    // A bitmap on the clipboard becomes a picture at the caret (after every paste).
+    void PastePicture();
     // Inserts text at the caret as if typed (a selection is replaced), then repaints.
     void InsertText(std::u16string_view text);
     // One typed character, as WM_CHAR delivers it, including the calculation after "=".
@@ -142,6 +154,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDocumentCreated() override;
     void OnFontChanged() override { PlaceCompositionWindow(true); }
+    void OnViewMoved() override;
 
 private:
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
@@ -158,9 +171,9 @@ private:
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
     LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
     LRESULT OnWorkQueue(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPictureEditing(UINT message, WPARAM wParam, LPARAM lParam);
+    bool EditPicture(int pictureId);
 
-    bool ReadReplies();
-    void PumpPaintMessages();
     HWND MessageOwner() const;
 
     void OpenInputMethod();
@@ -185,14 +198,10 @@ private:
     char16_t m_pendingHighSurrogate = 0;
     std::wstring m_tempFile;
 
-    WorkerFactory m_workerFactory;
-    std::unique_ptr<CEditWorker> m_worker;
-    // Each queue's outer lock is taken around every push and pop, before the queue's own.
-    std::mutex m_replyLock;
-    CMsgQueue m_replies;
+    std::unique_ptr<CEditWorkerLink> m_link;
+    CEditPictureHooks* m_pictureHooks = nullptr;
+    // The outer lock is taken around every push and pop, before the queue's own.
     std::mutex m_workLock;
     CMsgQueue m_work;
-    HANDLE m_synchronised = nullptr;  // automatic reset, set by the worker
-    bool m_errorShown = false;
     bool m_dropping = false;
 };

@@ -12,7 +12,6 @@
 #include "text/CMemoReader.h"
 #include "text/CMessageText.h"
 #include "text/CPictureTag.h"
-#include "text/CStandInWorker.h"
 
 namespace {
 
@@ -39,101 +38,25 @@ HWND CEditExp::MessageOwner() const
     return root ? root : Handle();
 }
 
+void CEditExp::SetWorkerFactory(WorkerFactory factory)
+{
+    m_link = std::make_unique<CEditWorkerLink>(std::move(factory));
+}
+
+void CEditExp::SetWorkerLink(std::unique_ptr<CEditWorkerLink> link)
+{
+    m_link = link ? std::move(link) : std::make_unique<CEditWorkerLink>();
+}
+
 bool CEditExp::StartWorker()
 {
-    if (m_worker)
-        StopWorker();
-    if (!m_synchronised)
-        m_synchronised = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    if (!m_synchronised)
-        return false;
-    std::unique_ptr<CEditWorker> worker = m_workerFactory ? m_workerFactory() : std::make_unique<CStandInWorker>();
-    if (!worker || !worker->Start(*this))
-        return false;
-    m_worker = std::move(worker);
-    return true;
+    m_link->SetBusyHandler([this](bool busy) { SetBusy(busy); });
+    return m_link->Start(Handle());
 }
 
 void CEditExp::StopWorker()
 {
-    if (!m_worker)
-        return;
-    Synchronise();
-    m_worker->End();
-    m_worker.reset();
-}
-
-void CEditExp::SendRequest(std::unique_ptr<CMsg> request)
-{
-    if (m_worker)
-        m_worker->Send(std::move(request));
-}
-
-void CEditExp::PostReply(std::unique_ptr<CMsg> reply)
-{
-    {
-        std::lock_guard<std::mutex> lock(m_replyLock);
-        m_replies.PushBack(std::move(reply));
-    }
-    PostMessageW(Handle(), kQueueMessage, 0, 0);
-}
-
-void CEditExp::SignalSynchronised()
-{
-    SetEvent(m_synchronised);
-}
-
-void CEditExp::PumpPaintMessages()
-{
-    // Only painting (and messages sent by other threads, which every peek delivers) goes on
-    // while the window waits: keys, clicks and commands stay queued, so nothing edits the memo
-    // in the middle of a save.
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-        DispatchMessageW(&msg);
-}
-
-bool CEditExp::Synchronise()
-{
-    if (!m_worker)
-        return true;
-    ResetEvent(m_synchronised);
-    SetBusy(true);
-    SendRequest(CMsg::Make(CEditWorker::kSynchronise));
-    for (;;) {
-        const DWORD woke = MsgWaitForMultipleObjects(1, &m_synchronised, FALSE, kSynchroniseSlice,
-                                                     QS_PAINT | QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0)
-            break;
-        PumpPaintMessages();
-    }
-    SetBusy(false);
-    return ReadReplies();
-}
-
-bool CEditExp::ReadReplies()
-{
-    for (;;) {
-        std::unique_ptr<CMsg> reply;
-        {
-            std::lock_guard<std::mutex> lock(m_replyLock);
-            reply = m_replies.Pop();
-        }
-        if (!reply)
-            return true;
-        if (reply->Code() != CEditWorker::kErrorReply)
-            continue;
-        if (reply->First() != 0)
-            return false;  // a silent failure; what follows stays queued
-        if (!m_errorShown) {
-            m_errorShown = true;
-            const std::u16string& text = reply->Text();
-            CUserMessage::Show(MessageOwner(), std::wstring(text.begin(), text.end()));
-        }
-        std::lock_guard<std::mutex> lock(m_replyLock);
-        m_replies.Clear();
-        return false;
-    }
+    m_link->Stop();
 }
 
 // ---- Dropped files ----

@@ -210,8 +210,7 @@ void CEditText::ScrollToLine(int top)
     } else {
         ScrollWindowEx(Handle(), 0, delta * lineHeight, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
     }
-    if (m_pictureEdit && m_pictureEdit->Handle())
-        SendMessageW(m_pictureEdit->Handle(), WM_SIZE, 0, 0);
+    OnViewMoved();
 }
 
 void CEditText::ScrollToColumn(int column)
@@ -222,6 +221,7 @@ void CEditText::ScrollToColumn(int column)
     m_doc->SetHorizontalScroll(column);
     m_doc->Dirty().Reset();
     InvalidateRect(Handle(), nullptr, FALSE);
+    OnViewMoved();
 }
 
 void CEditText::UpdateScrollBars()
@@ -288,8 +288,7 @@ LRESULT CEditText::OnSize(WPARAM wParam, LPARAM lParam)
     if (m_doc->TopLine() > MaxTopLine())
         m_doc->SetTopLine(MaxTopLine());
     RepaintAll();
-    if (m_pictureEdit && m_pictureEdit->Handle())
-        SendMessageW(m_pictureEdit->Handle(), WM_SIZE, wParam, lParam);
+    OnViewMoved();
     return 0;
 }
 

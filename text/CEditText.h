@@ -73,6 +73,8 @@ protected:
     virtual void OnDocumentCreated() {}
     // Called after the screen font or the line height changed.
     virtual void OnFontChanged() {}
+    // Called after the text scrolled or the window changed size.
+    virtual void OnViewMoved() {}
 
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);

@@ -8,7 +8,8 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/CEditText.h ${CMAKE_CURRENT_LIST_DIR}/CEditText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CEditExp.h ${CMAKE_CURRENT_LIST_DIR}/CEditExp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CEditExpWorker.cpp ${CMAKE_CURRENT_LIST_DIR}/CEditMessages.h
-    ${CMAKE_CURRENT_LIST_DIR}/CEditWorker.h
+    ${CMAKE_CURRENT_LIST_DIR}/CEditWorker.h ${CMAKE_CURRENT_LIST_DIR}/CEditPictureHooks.h
+    ${CMAKE_CURRENT_LIST_DIR}/CEditWorkerLink.h ${CMAKE_CURRENT_LIST_DIR}/CEditWorkerLink.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CStandInWorker.h ${CMAKE_CURRENT_LIST_DIR}/CStandInWorker.cpp
     LIBS vel_doc_gdi vel_doclist_memo vel_calc vel_text_queue vel_framework imm32 shell32)
 endif()

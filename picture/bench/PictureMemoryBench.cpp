@@ -241,7 +241,7 @@ int wmain(int argc, wchar_t** argv)
         worstPeak = std::max(worstPeak, peak);
         worstDrift = std::max(worstDrift, (double(closed) - double(firstClosed)) / double(firstClosed));
         std::printf("%5d  %6.1f  %6.2f  %7.2f  %8d  %8.0f  %14.0f  %15.0f  %15.0f  blocks %d pictures %d copies %d\n", round, open, show, close, loaded,
-                    MiB(peak), MiB(opened), MiB(closed), MiB(WorkingSet()), int(store.BlockCount()), pictures.Count(), link.Worker()->LibraryCopies());
+                    MiB(peak), MiB(opened), MiB(closed), MiB(WorkingSet()), int(store.BlockCount()), pictures.Count(), link.PictureWorker()->LibraryCopies());
     }
     std::printf("worst peak %.0f MiB; after each close within %+.1f %% of the first round\n\n", MiB(worstPeak),
                 worstDrift * 100);

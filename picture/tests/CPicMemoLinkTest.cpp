@@ -200,9 +200,9 @@ TEST_F(PicMemoLinkTest, TagFramingReachesThePictureAndComesBackOnSaving)
     CPicMemoStore out(pictures, worker, kFolder + u"memo.txt", u"png", 95);
     CDocListMemoSource source(doc);
     CMemoWriter writer(source, out);
-    std::u16string text;
-    int handled = 0;
-    ASSERT_TRUE(writer.Compose(CMemoWriter::kMemoFormat, true, text, handled));
+    const CMemoComposition composed = writer.Compose(CMemoWriter::kMemoFormat, true);
+    ASSERT_TRUE(composed.failedPictureIds.empty());
+    const std::u16string& text = composed.text;
     EXPECT_EQ(text.substr(0, text.find(u'\r')),
               u"\t<IMG SRC=\"memo_1.png\" WIDTH=320 HEIGHT=240 CPOSX=100 CPOSY=50 CSIZEX=960 CSIZEY=720>");
 }

@@ -92,10 +92,10 @@ TEST_F(PicThreadTest, LoadingAddsThePictureWithAWorkingCopy)
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(MaxDifference(picture, *copy, 3), 0);
     EXPECT_EQ(Value(picture, 7, 5, 0), Pattern(7, 5, 0));
-    EXPECT_EQ(link.Worker()->LibraryCopies(), 1);
+    EXPECT_EQ(link.PictureWorker()->LibraryCopies(), 1);
     link.Send(CPicRequest::Release(1));
     EXPECT_TRUE(link.Synchronise());
-    EXPECT_EQ(link.Worker()->LibraryCopies(), 0);
+    EXPECT_EQ(link.PictureWorker()->LibraryCopies(), 0);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -299,7 +299,7 @@ TEST_F(PicThreadTest, TakingOverAnUnknownPictureFails)
     link.Send(CPicRequest::Release(1));
     link.Send(CPicRequest::TakeOver(1));
     EXPECT_TRUE(link.Synchronise());
-    EXPECT_EQ(link.Worker()->LibraryCopies(), 1);
+    EXPECT_EQ(link.PictureWorker()->LibraryCopies(), 1);
 }
 
 TEST_F(PicThreadTest, AWorkingCopyNeverReplacesAFileATagStillNames)
@@ -374,7 +374,7 @@ TEST_F(PicMemoTest, ReopeningAMemoReadsEveryPictureBeforeAnyFileIsWritten)
     EXPECT_EQ(FileBytes(second), secondBytes);
     EXPECT_EQ(FileBytes(first), firstBytes);
     EXPECT_TRUE(link.Synchronise());
-    EXPECT_EQ(link.Worker()->LibraryCopies(), 0);  // released after the chapters took them
+    EXPECT_EQ(link.PictureWorker()->LibraryCopies(), 0);  // released after the chapters took them
 }
 
 TEST_F(PicMemoTest, APictureThatFailsCostsNothingElse)

@@ -336,7 +336,7 @@ TEST_F(PicWindowTest, EditingAPictureThroughTheWorkerResizesItsChapter)
     session->SetSizeAsker(AskHalf);
     ASSERT_TRUE(session->Begin(host, 1));
     ASSERT_TRUE(session->Active());
-    EXPECT_EQ(link.Worker()->LibraryCopies(), 1);
+    EXPECT_EQ(link.PictureWorker()->LibraryCopies(), 1);
 
     session->OnEditCommand(CEditPict::kRotate, 90);
     const CPictChapter* chapter = doc.ChapterByPictureId(1)->Picture();
@@ -361,7 +361,7 @@ TEST_F(PicWindowTest, EditingAPictureThroughTheWorkerResizesItsChapter)
     session->OnEditCommand(CEditPict::kEndEdit, 0);
     EXPECT_FALSE(session->Active());
     EXPECT_TRUE(link.Synchronise());
-    EXPECT_EQ(link.Worker()->LibraryCopies(), 0);
+    EXPECT_EQ(link.PictureWorker()->LibraryCopies(), 0);
     // The undo copy taken at the start brings the picture back as it was.
     ASSERT_TRUE(doc.Undo());
     const CChapter* restored = nullptr;

@@ -16,7 +16,7 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/doc/CVelTextDocSave.cpp
     ${CMAKE_SOURCE_DIR}/doc/CSaveTypeDlg.cpp
     ${CMAKE_SOURCE_DIR}/doc/CVelTextView.cpp
-    LIBS vel_framework vel_app_core vel_vmem vel_text_windows version)
+    LIBS vel_framework vel_app_core vel_vmem vel_text_windows vel_picture_windows version)
 
   # Resource script in UTF-8; the resources include paths from the source root.
   set(app_rc ${app_dir}/VelText.rc)
@@ -29,6 +29,13 @@ if(WIN32)
   target_include_directories(VelText PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(VelText PRIVATE vel_app_windows)
   target_link_options(VelText PRIVATE -mwindows -municode -static)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # A memo of large pictures needs more than 2 GB of address space.
+    target_link_options(VelText PRIVATE -Wl,--large-address-aware)
+  endif()
+  # rastkit.dll stands beside the program, where the loader looks first.
+  add_custom_command(TARGET VelText POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:rastkit> $<TARGET_FILE_DIR:VelText>)
   set_target_properties(VelText PROPERTIES OUTPUT_NAME VelText)
 
   if(VEL_TESTS OR VEL_DELIVERABLE_CHECKS)

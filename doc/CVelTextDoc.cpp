@@ -136,10 +136,14 @@ bool CVelTextDoc::OpenMemo()
         view->DropContent();
     if (!view->ReadFile(m_filePath))
         return false;
-    if (inStore)
+    if (inStore) {
         view->SetMemoLocation(m_filePath);
-    else if (!IsPictureExtension(path))
-        SetPathName(m_filePath);
+    } else {
+        // The file's pictures stay beside it.
+        view->EditWindow().SetMemoNames(CFileName::Directory(path), CFileName::Title(path));
+        if (!IsPictureExtension(path))
+            SetPathName(m_filePath);
+    }
     if (frame)
         frame->UpdateTitleFromPath(m_filePath);
     doc.SetModified(false);

@@ -14,6 +14,7 @@
 #include "doc/CViewPanel.h"
 #include "framework/CCmdUI.h"
 #include "framework/CWaitCursor.h"
+#include "picture/CRotateDlg.h"
 #include "framework/CDocument.h"
 #include "text/CClipboardText.h"
 
@@ -64,6 +65,8 @@ const CommandEntry<CVelTextView> CVelTextView::kCommandMap[] = {
     {ID_PICT_LEFT3, &CVelTextView::OnLeft3, &CVelTextView::OnUpdatePictureEditing},
     {ID_PICT_LEFT1, &CVelTextView::OnLeft1, &CVelTextView::OnUpdatePictureEditing},
     {ID_PICT_EDIT_END, &CVelTextView::OnPictureEditEnd, &CVelTextView::OnUpdatePictureEditing},
+    {ID_PICT_EDIT_START, &CVelTextView::OnPictureEditStart, &CVelTextView::OnUpdatePictureEditStart},
+    {ID_PICT_ANGLE, &CVelTextView::OnPictureAngle, &CVelTextView::OnUpdatePictureEditing},
     // The document saves; the view decides when saving makes sense.
     {ID_FILE_SAVE, nullptr, &CVelTextView::OnUpdateSave},
     {ID_FILE_SAVE_AS, nullptr, &CVelTextView::OnUpdateNeedsContent},
@@ -84,7 +87,21 @@ const CommandEntry<CVelTextView> CVelTextView::kCommandMap[] = {
     {ID_CONTEXT_REGISTER_WORD, &CVelTextView::OnRegisterWord, nullptr},
 };
 
-CVelTextView::CVelTextView() = default;
+namespace {
+
+// Pictures need the application's memory store; a view made without an application (never in the
+// program) gets one of its own.
+CVMemList& PictureStore()
+{
+    if (CVelTextApp* app = CVelTextApp::Current())
+        return app->MemoryStore();
+    static CVMemList own(CVelTextApp::kMemoryBlockSize);
+    return own;
+}
+
+}  // namespace
+
+CVelTextView::CVelTextView() : m_pictures(PictureStore()) {}
 
 CVelTextView::~CVelTextView()
 {
@@ -120,9 +137,11 @@ LRESULT CVelTextView::OnCreate(WPARAM wParam, LPARAM lParam)
         return -1;
     const CAppSettings* settings = Settings();
     const CEditSettings editSettings = settings ? EditSettingsFor(*settings, settings->ReadMemoBase(0).type) : CEditSettings{};
+    m_pictures.Attach(m_edit);
     if (!m_edit.Create(Handle(), editSettings, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, kEditWindowName,
                        kEditWindowId))
         return -1;
+    m_pictures.Connect();
     SetClassLongPtrW(m_edit.Handle(), GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
     return 0;
 }
@@ -184,6 +203,9 @@ void CVelTextView::SetMemoLocation(const std::wstring& folder, const std::wstrin
 {
     m_memoFolder = folder;
     m_memoFileName = fileName;
+    // The memo's pictures are named after its file; a new memo has no name for them yet.
+    if (m_edit.Handle())
+        m_edit.SetMemoNames(ToU16(folder), fileName.empty() ? u"" : CFileName::Title(ToU16(fileName)));
 }
 
 void CVelTextView::SetMemoLocation(const std::wstring& path)
@@ -219,8 +241,7 @@ CMemoWriteResult CVelTextView::WriteFile(const std::wstring& path, bool keepOrig
 
 void CVelTextView::DropContent()
 {
-    m_edit.Doc().Reset();
-    m_edit.RepaintAll();
+    m_edit.DropContent();
 }
 
 void CVelTextView::PrepareFolders(const std::wstring& memoFolder)
@@ -512,6 +533,26 @@ void CVelTextView::OnUpdateNotBusy(CCmdUI& ui)
 void CVelTextView::OnUpdatePictureEditing(CCmdUI& ui)
 {
     ui.Enable(!m_edit.IsBusy() && m_edit.IsEditingPicture());
+}
+
+void CVelTextView::OnPictureEditStart()
+{
+    m_edit.EditPictureAtCaret();
+}
+
+void CVelTextView::OnPictureAngle()
+{
+    if (!m_edit.IsEditingPicture())
+        return;
+    int angle = 0;
+    if (CRotateDlg::Ask(Handle(), angle))
+        SendPictureCommand(kRotate, angle);
+}
+
+void CVelTextView::OnUpdatePictureEditStart(CCmdUI& ui)
+{
+    const CChapter* chapter = m_edit.Doc().ChapterAtLine(m_edit.Doc().CaretLine());
+    ui.Enable(!Blocked() && chapter && chapter->Picture());
 }
 
 void CVelTextView::OnUpdatePageBreakOn(CCmdUI& ui)

@@ -6,6 +6,7 @@
 
 #include "framework/CMessageMap.h"
 #include "framework/CView.h"
+#include "picture/CEditPictures.h"
 #include "platform/LocalTime.h"
 #include "text/CEditExp.h"
 
@@ -24,6 +25,7 @@ public:
 
     CEditExp& EditWindow() { return m_edit; }
     const CEditExp& EditWindow() const { return m_edit; }
+    CEditPictures& Pictures() { return m_pictures; }
     void SetPanel(CViewPanel* panel) { m_panel = panel; }
 
     // The folders of the open memo.
@@ -121,6 +123,8 @@ private:
     void OnLeft3() { SendPictureCommand(kRotate, 3); }
     void OnLeft1() { SendPictureCommand(kRotate, 1); }
     void OnPictureEditEnd() { SendPictureCommand(32793, 0); }
+    void OnPictureEditStart();
+    void OnPictureAngle();
 
     // Command states
     void OnUpdateCopyCut(CCmdUI& ui);
@@ -138,6 +142,7 @@ private:
     void OnUpdateNotBusy(CCmdUI& ui);
     void OnUpdateNotEditingPicture(CCmdUI& ui);
     void OnUpdatePictureEditing(CCmdUI& ui);
+    void OnUpdatePictureEditStart(CCmdUI& ui);
     void OnUpdatePageBreakOn(CCmdUI& ui);
     void OnUpdatePageBreakOff(CCmdUI& ui);
 
@@ -145,6 +150,8 @@ private:
     static const MessageEntry<CVelTextView> kMessageMap[];
     static const CommandEntry<CVelTextView> kCommandMap[];
 
+    // The pictures outlive the edit window, whose worker and document list use them until it goes.
+    CEditPictures m_pictures;
     CEditExp m_edit;
     CViewPanel* m_panel = nullptr;
     int m_memoBase = 0;

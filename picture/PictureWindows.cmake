@@ -11,6 +11,7 @@ if(WIN32)
     ${pic_dir}/CRotateDlg.h ${pic_dir}/CRotateDlg.cpp ${pic_dir}/CSizeChgDlg.h ${pic_dir}/CSizeChgDlg.cpp
     ${pic_dir}/CEditPict.h ${pic_dir}/CEditPict.cpp ${pic_dir}/CPicEditSession.h ${pic_dir}/CPicEditSession.cpp
     ${pic_dir}/CPicPaste.h ${pic_dir}/CPicPaste.cpp
+    ${pic_dir}/CEditPictures.h ${pic_dir}/CEditPictures.cpp
     LIBS vel_picture_memo vel_doc_gdi vel_text_windows vel_framework rastkit gdiplus gdi32 user32 ole32 comctl32)
 endif()
 

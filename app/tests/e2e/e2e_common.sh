@@ -50,7 +50,11 @@ styles() { "${emu[@]}" "$probe" styles | tr -d '\r'; }
 # Without a window manager a click is what activates a window under Wine; the click lands in the
 # empty view.
 focus() {
-  xdotool windowraise "$1" mousemove --window "$1" 300 300 click 1
+  # The raise must have reached the X server before the click, or the click may land on a window
+  # that still covers this one.
+  xdotool windowraise "$1"
+  sleep 0.2
+  xdotool mousemove --window "$1" 300 300 click 1
   xdotool windowfocus "$1"
   sleep 0.3
 }

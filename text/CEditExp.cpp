@@ -418,6 +418,9 @@ bool CEditExp::EditPicture(int pictureId)
         return false;
     CWnd* window = m_pictureHooks->BeginEditing(pictureId);
     SetPictureEditWindow(window);
+    // The editing window takes the wheel and the keys that zoom and move the picture.
+    if (window && window->Handle())
+        SetFocus(window->Handle());
     RepaintAll();
     return window != nullptr;
 }
@@ -432,7 +435,10 @@ LRESULT CEditExp::OnPictureEditing(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!m_pictureHooks)
         return 0;
+    const bool wasEditing = IsEditingPicture();
     SetPictureEditWindow(m_pictureHooks->OnEditingMessage(message, wParam, lParam));
+    if (wasEditing && !IsEditingPicture())
+        SetFocus(Handle());
     RepaintAll();
     return 0;
 }
@@ -511,8 +517,10 @@ LRESULT CEditExp::OnSysKeyDown(WPARAM wParam, LPARAM lParam)
 
 LRESULT CEditExp::OnMouse(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (IsEditingPicture())
+    if (IsEditingPicture()) {
+        CancelDrag();
         return DefWindowProc(message, wParam, lParam);
+    }
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
     const bool shift = (wParam & MK_SHIFT) != 0;
@@ -535,6 +543,7 @@ LRESULT CEditExp::OnMouse(UINT message, WPARAM wParam, LPARAM lParam)
         Doc().HitTest(x, y, line, column);
         const CChapter* chapter = Doc().ChapterAtLine(line);
         if (chapter && chapter->Picture() && m_pictureHooks) {
+            CancelDrag();
             EditPicture(chapter->Picture()->PictureId());
             return 0;
         }

@@ -422,6 +422,15 @@ void CEditText::MouseMoveWhileDragging(int x, int y, bool)
     Refresh();
 }
 
+void CEditText::CancelDrag()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    if (GetCapture() == Handle())
+        ReleaseCapture();
+}
+
 void CEditText::LeftButtonUp(int x, int y, bool shift)
 {
     if (!m_dragging)

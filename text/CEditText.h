@@ -94,6 +94,8 @@ protected:
     bool CaretKey(UINT key, bool shift, bool ctrl);
 
     bool Dragging() const { return m_dragging; }
+    // A drag that another window takes over (a picture opened for editing) ends here.
+    void CancelDrag();
 
     // Scrolls the view to a new top line, moving the pixels that stay.
     void ScrollToLine(int top);

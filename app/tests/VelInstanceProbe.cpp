@@ -6,6 +6,10 @@
 //                              "x y width height cell line"
 //   VelInstanceProbe click TITLE ID   clicks control ID of the dialog captioned TITLE
 //   VelInstanceProbe text TITLE       the text of the dialog captioned TITLE and of its controls
+//   VelInstanceProbe settext TITLE ID TEXT   sets the text of control ID of that dialog
+//   VelInstanceProbe command ID       posts the menu command ID to the first marked window
+//   VelInstanceProbe tree             the child windows of the first marked window: class, text,
+//                                     screen rectangle, visible, and which one has the focus
 #include <windows.h>
 
 #include <cstdio>
@@ -59,9 +63,52 @@ BOOL CALLBACK PrintControl(HWND control, LPARAM)
     return TRUE;
 }
 
+BOOL CALLBACK PrintChild(HWND child, LPARAM)
+{
+    wchar_t name[64] = {};
+    wchar_t text[64] = {};
+    GetClassNameW(child, name, 64);
+    GetWindowTextW(child, text, 64);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    char utf8[512] = {};
+    std::wstring line = std::wstring(name) + L" \"" + text + L"\"";
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s %ld,%ld-%ld,%ld visible=%d\n", utf8, rect.left, rect.top, rect.right, rect.bottom,
+                IsWindowVisible(child) ? 1 : 0);
+    return TRUE;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     const std::wstring mode = argc > 1 ? argv[1] : L"count";
+    if (mode == L"tree") {
+        CInstanceMarker::ForEachOther(nullptr, [](HWND window) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+            std::printf("focus %p capture %p\n", static_cast<void*>(info.hwndFocus), static_cast<void*>(info.hwndCapture));
+            EnumChildWindows(window, &PrintChild, 0);
+            return false;
+        });
+        return 0;
+    }
+    if (mode == L"command" && argc > 2) {
+        bool sent = false;
+        CInstanceMarker::ForEachOther(nullptr, [&](HWND window) {
+            sent = PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(argv[2]), 0), 0) != FALSE;
+            return false;
+        });
+        return sent ? 0 : 1;
+    }
+    if (mode == L"settext" && argc > 4) {
+        HWND dialog = FindWindowW(L"#32770", argv[2]);
+        HWND control = dialog ? GetDlgItem(dialog, _wtoi(argv[3])) : nullptr;
+        if (control == nullptr)
+            return 1;
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+        return 0;
+    }
     if ((mode == L"click" || mode == L"text") && argc > 2) {
         HWND dialog = FindWindowW(L"#32770", argv[2]);
         if (dialog == nullptr)

@@ -42,7 +42,7 @@ public:
     void LinkShadow(CChapter* shadow);
 
     std::uint32_t ChangeCount() const { return m_changeCount; }
-    void SetChangeCount(std::uint32_t count) { m_changeCount = count; }
+    void SetChangeCount(std::uint32_t count);
     // A change of text or picture: counts it and flags the document modified and undoable.
     void NoteChange();
 
@@ -64,10 +64,21 @@ public:
     // Returns how many went.
     int DeleteLinesAfter(CListNode* keep);
     void DeleteLines() { DeleteLinesAfter(nullptr); }
+    // For a line list that is emptied at once: the chapter no longer has lines.
+    void ForgetLines()
+    {
+        m_firstLine = nullptr;
+        m_lastLine = nullptr;
+    }
     // Where a first line goes: after the last line of the nearest earlier chapter that has one.
     CListNode* PreviousChaptersLastLine() const;
 
 private:
+    friend class CChapterChanges;
+
+    // The text payload first: a search reads it from every chapter of the memo, and here it is in
+    // the chapter's first cache line.
+    std::unique_ptr<CTextChapter> m_text;
     const Type m_type;
     CListNode* m_position = nullptr;
     CListNode* m_firstLine = nullptr;
@@ -75,8 +86,8 @@ private:
     CDocListBase& m_owner;
     std::uint8_t m_pageBreak = 0;
     std::unique_ptr<CPictChapter> m_picture;
-    std::unique_ptr<CTextChapter> m_text;
     CChapter* m_liveLink = nullptr;
     CChapter* m_shadowLink = nullptr;
     std::uint32_t m_changeCount = 0;
+    int m_changeSlot = -1;  // place in the owner's lists of changes since the last undo copy
 };

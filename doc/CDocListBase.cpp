@@ -78,6 +78,7 @@ CChapter* CDocListBase::PlaceChapter(CListNode* after, std::unique_ptr<CChapter>
     if (!node)
         return nullptr;
     raw->SetPosition(node);
+    m_changes.MarkChanged(*raw);
     return raw;
 }
 
@@ -126,9 +127,10 @@ void CDocListBase::LayOutAll()
 
 void CDocListBase::ClearAll()
 {
-    for (CListNode* node = m_chapters.Head(); node;)
-        m_chapters.StepForward(node)->DeleteLines();
-    m_chapters.Clear();
+    // Every line goes in one sweep of the line list instead of one removal at a time; the
+    // chapters then have no lines left to remove.
+    m_chapters.ForEach([](CChapter* chapter) { chapter->ForgetLines(); });
     ++m_lineVersion;
     m_lines.Clear();
+    m_chapters.Clear();
 }

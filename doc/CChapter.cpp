@@ -14,6 +14,8 @@ CChapter::CChapter(CDocListBase& owner, std::unique_ptr<CTextChapter> text)
     m_text->SetChapter(this);
 }
 
+CChapter::CChapter(CDocListBase& owner) : CChapter(owner, std::make_unique<CTextChapter>()) {}
+
 CChapter::CChapter(CDocListBase& owner, std::unique_ptr<CPictChapter> picture)
     : m_type(kPicture), m_owner(owner), m_picture(std::move(picture))
 {

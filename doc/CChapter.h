@@ -18,6 +18,9 @@ public:
     enum Type : std::int32_t { kText = 1, kPicture = 2 };
 
     CChapter(CDocListBase& owner, std::unique_ptr<CTextChapter> text);
+    // A text chapter with a new, empty payload, made after the chapter itself so that the two and
+    // the text buffer lie side by side in memory (a search reads all three from every chapter).
+    explicit CChapter(CDocListBase& owner);
     CChapter(CDocListBase& owner, std::unique_ptr<CPictChapter> picture);
     // Deletes the chapter's lines, releases its picture and unlinks its undo partner.
     ~CChapter() override;
@@ -80,11 +83,11 @@ private:
     // the chapter's first cache line.
     std::unique_ptr<CTextChapter> m_text;
     const Type m_type;
+    std::uint8_t m_pageBreak = 0;
     CListNode* m_position = nullptr;
     CListNode* m_firstLine = nullptr;
     CListNode* m_lastLine = nullptr;
     CDocListBase& m_owner;
-    std::uint8_t m_pageBreak = 0;
     std::unique_ptr<CPictChapter> m_picture;
     CChapter* m_liveLink = nullptr;
     CChapter* m_shadowLink = nullptr;

@@ -151,8 +151,8 @@ void* CDataList::StepBackward(CListNode*& node) const
     return item;
 }
 
-// A block is read from the index where the node stands: the chunk's entries give the following
-// nodes without chasing their links one by one, so their items are read side by side.
+// A block is read from the index where the node stands: the chunk's item copies give the items
+// of the following nodes without chasing their links one by one.
 int CDataList::StepForward(CListNode*& node, void** items, int max) const
 {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -168,11 +168,7 @@ int CDataList::StepForward(CListNode*& node, void** items, int max) const
     }
     while (n < max) {
         const int take = std::min(max - n, chunk->used - slot);
-        CListNode* const* entries = &chunk->entries[slot];
-        for (int i = 0; i < take; ++i)
-            __builtin_prefetch(entries[i]);
-        for (int i = 0; i < take; ++i)
-            items[n + i] = entries[i]->item;
+        std::memcpy(items + n, &chunk->items[slot], sizeof(void*) * static_cast<std::size_t>(take));
         n += take;
         slot += take;
         if (slot == chunk->used) {
@@ -206,11 +202,9 @@ int CDataList::StepBackward(CListNode*& node, void** items, int max) const
     }
     while (n < max) {
         const int take = std::min(max - n, slot + 1);
-        CListNode* const* entries = &chunk->entries[slot];
+        void* const* from = &chunk->items[slot];
         for (int i = 0; i < take; ++i)
-            __builtin_prefetch(*(entries - i));
-        for (int i = 0; i < take; ++i)
-            items[n + i] = (*(entries - i))->item;
+            items[n + i] = *(from - i);
         n += take;
         slot -= take;
         if (slot < 0) {
@@ -485,8 +479,11 @@ bool CDataList::IndexInsert(int pos, CListNode* node)
         }
     }
     const int at = pos - place.first;
-    std::memmove(&chunk->entries[at + 1], &chunk->entries[at], sizeof(CListNode*) * (chunk->used - at));
+    const auto moved = static_cast<std::size_t>(chunk->used - at);
+    std::memmove(&chunk->entries[at + 1], &chunk->entries[at], sizeof(CListNode*) * moved);
+    std::memmove(&chunk->items[at + 1], &chunk->items[at], sizeof(void*) * moved);
     chunk->entries[at] = node;
+    chunk->items[at] = node->item;
     ++chunk->used;
     node->tag = chunk->tag;
     m_counts.Add(chunk->order, 1);
@@ -502,7 +499,9 @@ void CDataList::IndexRemove(int pos)
     const Place place = ChunkHolding(pos);
     Chunk* chunk = place.chunk;
     const int at = pos - place.first;
-    std::memmove(&chunk->entries[at], &chunk->entries[at + 1], sizeof(CListNode*) * (chunk->used - at - 1));
+    const auto moved = static_cast<std::size_t>(chunk->used - at - 1);
+    std::memmove(&chunk->entries[at], &chunk->entries[at + 1], sizeof(CListNode*) * moved);
+    std::memmove(&chunk->items[at], &chunk->items[at + 1], sizeof(void*) * moved);
     --chunk->used;
     m_counts.Add(chunk->order, -1);
     if (m_placeChunk && chunk->order < m_placeChunk->order)
@@ -551,6 +550,7 @@ bool CDataList::SplitChunk(Chunk* chunk)
         return false;
     upper->used = chunk->used - kHalfChunk;
     std::memcpy(upper->entries, &chunk->entries[kHalfChunk], sizeof(CListNode*) * upper->used);
+    std::memcpy(upper->items, &chunk->items[kHalfChunk], sizeof(void*) * upper->used);
     for (int i = 0; i < upper->used; ++i)
         upper->entries[i]->tag = upper->tag;
     chunk->used = kHalfChunk;

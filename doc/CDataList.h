@@ -89,6 +89,9 @@ private:
         int order;  // place in m_chunks
         int used;
         CListNode* entries[kChunkSize];
+        // The entries' items side by side (an item never changes while its node lives), so that
+        // a block walk reads them without visiting every node.
+        void* items[kChunkSize];
     };
 
     // The chunks' entry counts in chunk order, with a Fenwick tree over them. The counts are kept

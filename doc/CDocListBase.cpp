@@ -84,7 +84,7 @@ CChapter* CDocListBase::PlaceChapter(CListNode* after, std::unique_ptr<CChapter>
 
 CTextChapter* CDocListBase::CreateTextChapter(CListNode* after)
 {
-    CChapter* chapter = PlaceChapter(after, std::make_unique<CChapter>(*this, std::make_unique<CTextChapter>()));
+    CChapter* chapter = PlaceChapter(after, std::make_unique<CChapter>(*this));
     if (!chapter)
         return nullptr;
     chapter->LayOut(0);

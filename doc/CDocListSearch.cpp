@@ -13,7 +13,7 @@ namespace {
 // the search: the chapter kAhead × 3 places on, its payload kAhead × 2 on and its text kAhead on
 // are fetched while one paragraph is searched, so the search rarely waits for memory.
 constexpr int kSearchBlock = 256;
-constexpr int kAhead = 12;
+constexpr int kAhead = 8;
 
 inline void Prefetch(const void* p)
 {
@@ -72,6 +72,18 @@ void PrefetchText(const Paragraph& p)
         Prefetch(p.text + i);
 }
 
+// The match in one paragraph: forward the leftmost from start on (from 0 when start is negative),
+// backward the rightmost that starts at start or before.
+std::size_t Search(const Paragraph& p, std::u16string_view needle, int direction, int start)
+{
+    const auto length = static_cast<std::size_t>(p.length);
+    if (direction > 0)
+        return FindForward(p.text, length, needle, static_cast<std::size_t>(std::max(0, start)));
+    if (start < 0)
+        return std::u16string_view::npos;
+    return std::u16string_view(p.text, length).rfind(needle, static_cast<std::size_t>(start));
+}
+
 }  // namespace
 
 bool CDocList::Find(std::u16string_view text, int direction, int startShift)
@@ -111,17 +123,8 @@ bool CDocList::Find(std::u16string_view text, int direction, int startShift)
             first = false;
             if (p.length < n)
                 continue;
-            const auto length = static_cast<std::size_t>(p.length);
-            std::size_t hit = std::u16string_view::npos;
-            if (direction > 0) {
-                const int start = atCaret ? from : 0;
-                hit = FindForward(p.text, length, text, static_cast<std::size_t>(std::max(0, start)));
-            } else {
-                const std::u16string_view view(p.text, length);
-                const int start = atCaret ? from : p.length - n;
-                if (start >= 0)
-                    hit = view.rfind(text, static_cast<std::size_t>(start));
-            }
+            const int start = atCaret ? from : direction > 0 ? 0 : p.length - n;
+            const std::size_t hit = Search(p, text, direction, start);
             if (hit != std::u16string_view::npos) {
                 SetCaretPos({block[i]->Position(), static_cast<int>(hit)});
                 return true;

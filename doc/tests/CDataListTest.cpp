@@ -360,12 +360,11 @@ TEST(CDataList, ConcurrentWalksAndInsertsDoNotCrash)
         list.InsertTail(Tok(i));
     std::atomic<bool> done{false};
     std::thread walker([&] {
-        while (!done.load()) {
+        for (bool blocks = false; !done.load(); blocks = !blocks) {
             long steps = 0;
-            for (CListNode* n = list.Head(); n;) {
-                list.StepForward(n);
-                ++steps;
-            }
+            void* items[64];
+            for (CListNode* n = list.Head(); n;)
+                steps += blocks ? list.StepForward(n, items, 64) : (list.StepForward(n), 1);
             ASSERT_GE(steps, 3000);
             const int c = list.Count();
             ASSERT_NE(list.NodeAt(c / 2), nullptr);

@@ -116,13 +116,13 @@ void CDocListBase::DeleteChapter(CListNode* node)
 
 void CDocListBase::LayOutAll()
 {
-    for (CListNode* node = m_chapters.Head(); node;) {
-        CChapter* chapter = m_chapters.StepForward(node);
+    // Layouts change the line list only, so the chapters can be read a block at a time.
+    m_chapters.ForEach([](CChapter* chapter) {
         if (chapter->GetType() == CChapter::kText)
             chapter->LayOut(0);
         else
             chapter->Picture()->RecomputeGeometry();
-    }
+    });
 }
 
 void CDocListBase::ClearAll()

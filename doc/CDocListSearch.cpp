@@ -42,8 +42,8 @@ struct Paragraph {
 };
 
 // The leftmost match of needle in text[from, length), npos when none. The needle's first unit is
-// looked for four units at a time: a word of four units holds it when the word XOR four copies of
-// it has a zero lane.
+// looked for eight units at a time: a word of four units holds it when the word XOR four copies
+// of it has a zero lane.
 std::size_t FindForward(const char16_t* text, std::size_t length, std::u16string_view needle, std::size_t from)
 {
     const std::size_t n = needle.size();
@@ -55,22 +55,23 @@ std::size_t FindForward(const char16_t* text, std::size_t length, std::u16string
     constexpr std::uint64_t kHighs = 0x8000800080008000u;
     const std::uint64_t pattern = kOnes * head;
     std::size_t i = from;
-    while (i <= last) {
-        if (last - i >= 3) {
-            std::uint64_t word;
-            std::memcpy(&word, text + i, sizeof word);
-            const std::uint64_t x = word ^ pattern;
-            if (((x - kOnes) & ~x & kHighs) == 0) {
-                i += 4;
-                continue;
-            }
+    for (;;) {
+        // Whole words of the text only; a word may run past the last place a match can start.
+        for (; i <= last && i + 8 <= length; i += 8) {
+            std::uint64_t words[2];
+            std::memcpy(words, text + i, sizeof words);
+            const std::uint64_t x = words[0] ^ pattern;
+            const std::uint64_t y = words[1] ^ pattern;
+            if ((((x - kOnes) & ~x) | ((y - kOnes) & ~y)) & kHighs)
+                break;
         }
-        for (const std::size_t stop = std::min(i + 4, last + 1); i < stop; ++i) {
+        for (const std::size_t stop = std::min(i + 8, last + 1); i < stop; ++i) {
             if (text[i] == head && std::equal(needle.begin() + 1, needle.end(), text + i + 1))
                 return i;
         }
+        if (i > last)
+            return std::u16string_view::npos;
     }
-    return std::u16string_view::npos;
 }
 
 void PrefetchText(const Paragraph& p)

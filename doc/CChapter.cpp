@@ -9,7 +9,7 @@
 #include <algorithm>
 
 CChapter::CChapter(CDocListBase& owner, std::unique_ptr<CTextChapter> text)
-    : m_text(std::move(text)), m_type(kText), m_owner(owner)
+    : m_type(kText), m_owner(owner), m_text(std::move(text))
 {
     m_text->SetChapter(this);
 }

@@ -79,9 +79,6 @@ public:
 private:
     friend class CChapterChanges;
 
-    // The text payload first: a search reads it from every chapter of the memo, and here it is in
-    // the chapter's first cache line.
-    std::unique_ptr<CTextChapter> m_text;
     const Type m_type;
     std::uint8_t m_pageBreak = 0;
     CListNode* m_position = nullptr;
@@ -93,4 +90,7 @@ private:
     CChapter* m_shadowLink = nullptr;
     std::uint32_t m_changeCount = 0;
     int m_changeSlot = -1;  // place in the owner's lists of changes since the last undo copy
+    // The text payload last: a search reads it from every chapter of the memo, and here it shares
+    // a cache line with the payload that CChapter(owner) makes right after the chapter.
+    std::unique_ptr<CTextChapter> m_text;
 };

@@ -1,5 +1,6 @@
 #include "doc/CChapter.h"
 
+#include "doc/CChapterChanges.h"
 #include "doc/CChapterLayout.h"
 #include "doc/CDocListBase.h"
 #include "doc/CPictChapter.h"
@@ -13,6 +14,8 @@ CChapter::CChapter(CDocListBase& owner, std::unique_ptr<CTextChapter> text)
     m_text->SetChapter(this);
 }
 
+CChapter::CChapter(CDocListBase& owner) : CChapter(owner, std::make_unique<CTextChapter>()) {}
+
 CChapter::CChapter(CDocListBase& owner, std::unique_ptr<CPictChapter> picture)
     : m_type(kPicture), m_owner(owner), m_picture(std::move(picture))
 {
@@ -24,27 +27,47 @@ CChapter::~CChapter()
     DeleteLines();
     if (m_picture && m_picture->PictureId() >= 0)
         m_owner.ReleasePicture(m_picture->PictureId());
-    if (m_liveLink && m_liveLink->m_shadowLink == this)
+    CChapterChanges& changes = m_owner.Changes();
+    if (m_liveLink && m_liveLink->m_shadowLink == this) {
         m_liveLink->m_shadowLink = nullptr;
-    if (m_shadowLink && m_shadowLink->m_liveLink == this)
+        changes.MarkChanged(*m_liveLink);
+    }
+    if (m_shadowLink && m_shadowLink->m_liveLink == this) {
         m_shadowLink->m_liveLink = nullptr;
+        changes.MarkOrphan(*m_shadowLink);
+    }
+    changes.Forget(*this);
 }
 
 void CChapter::LinkShadow(CChapter* shadow)
 {
-    if (m_shadowLink && m_shadowLink->m_liveLink == this)
+    CChapterChanges& changes = m_owner.Changes();
+    if (m_shadowLink && m_shadowLink->m_liveLink == this) {
         m_shadowLink->m_liveLink = nullptr;
+        changes.MarkOrphan(*m_shadowLink);
+    }
     m_shadowLink = shadow;
     if (shadow)
         shadow->m_liveLink = this;
+    changes.MarkChanged(*this);
+}
+
+void CChapter::SetChangeCount(std::uint32_t count)
+{
+    m_changeCount = count;
+    if (!m_liveLink)
+        m_owner.Changes().MarkChanged(*this);
 }
 
 void CChapter::NoteChange()
 {
     ++m_changeCount;
-    // A shadow in the undo copy is not part of the document.
-    if (m_liveLink)
+    // A shadow in the undo copy is not part of the document; its live chapter is no longer current.
+    if (m_liveLink) {
+        m_owner.Changes().MarkChanged(*m_liveLink);
         return;
+    }
+    m_owner.Changes().MarkChanged(*this);
     m_owner.SetModified(true);
     m_owner.SetUndoAvailable(true);
 }

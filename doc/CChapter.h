@@ -18,6 +18,9 @@ public:
     enum Type : std::int32_t { kText = 1, kPicture = 2 };
 
     CChapter(CDocListBase& owner, std::unique_ptr<CTextChapter> text);
+    // A text chapter with a new, empty payload, made after the chapter itself so that the two and
+    // the text buffer lie side by side in memory (a search reads all three from every chapter).
+    explicit CChapter(CDocListBase& owner);
     CChapter(CDocListBase& owner, std::unique_ptr<CPictChapter> picture);
     // Deletes the chapter's lines, releases its picture and unlinks its undo partner.
     ~CChapter() override;
@@ -42,7 +45,7 @@ public:
     void LinkShadow(CChapter* shadow);
 
     std::uint32_t ChangeCount() const { return m_changeCount; }
-    void SetChangeCount(std::uint32_t count) { m_changeCount = count; }
+    void SetChangeCount(std::uint32_t count);
     // A change of text or picture: counts it and flags the document modified and undoable.
     void NoteChange();
 
@@ -64,19 +67,30 @@ public:
     // Returns how many went.
     int DeleteLinesAfter(CListNode* keep);
     void DeleteLines() { DeleteLinesAfter(nullptr); }
+    // For a line list that is emptied at once: the chapter no longer has lines.
+    void ForgetLines()
+    {
+        m_firstLine = nullptr;
+        m_lastLine = nullptr;
+    }
     // Where a first line goes: after the last line of the nearest earlier chapter that has one.
     CListNode* PreviousChaptersLastLine() const;
 
 private:
+    friend class CChapterChanges;
+
     const Type m_type;
+    std::uint8_t m_pageBreak = 0;
     CListNode* m_position = nullptr;
     CListNode* m_firstLine = nullptr;
     CListNode* m_lastLine = nullptr;
     CDocListBase& m_owner;
-    std::uint8_t m_pageBreak = 0;
     std::unique_ptr<CPictChapter> m_picture;
-    std::unique_ptr<CTextChapter> m_text;
     CChapter* m_liveLink = nullptr;
     CChapter* m_shadowLink = nullptr;
     std::uint32_t m_changeCount = 0;
+    int m_changeSlot = -1;  // place in the owner's lists of changes since the last undo copy
+    // The text payload last: a search reads it from every chapter of the memo, and here it shares
+    // a cache line with the payload that CChapter(owner) makes right after the chapter.
+    std::unique_ptr<CTextChapter> m_text;
 };

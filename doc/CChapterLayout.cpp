@@ -11,8 +11,9 @@
 
 namespace {
 
-// The chapter's line after node, made when the chapter has none left; index follows it.
-CListNode* NextOrNewLine(CChapter& chapter, CListNode* node, int& index)
+// The chapter's line after node, made when the chapter has none left (counted in added); index
+// follows it.
+CListNode* NextOrNewLine(CChapter& chapter, CListNode* node, int& index, int& added)
 {
     CDocListBase& doc = chapter.Owner();
     CListNode* following = node != chapter.LastLine() ? doc.Lines().Next(node) : nullptr;
@@ -22,18 +23,21 @@ CListNode* NextOrNewLine(CChapter& chapter, CListNode* node, int& index)
         return following;
     }
     following = chapter.InsertLineAfter(node, index);
-    if (following)
+    if (following) {
         ++index;
+        ++added;
+    }
     return following;
 }
 
-// Drops the lines the layout no longer needs; when the count changed, every later line moved.
-void Finish(CChapter& chapter, CListNode* last, int lastIndex, int firstIndex, int oldCount)
+// Drops the lines the layout no longer needs; when the count changed (as many lines added as
+// dropped leaves it), every later line moved.
+void Finish(CChapter& chapter, CListNode* last, int lastIndex, int firstIndex, int added)
 {
     CDocListBase& doc = chapter.Owner();
-    chapter.DeleteLinesAfter(last);
+    const int removed = chapter.DeleteLinesAfter(last);
     doc.RememberLineIndex(last, lastIndex);
-    if (chapter.LineCount() != oldCount)
+    if (added != removed)
         doc.Dirty().Mark(firstIndex, -1);
 }
 
@@ -63,12 +67,13 @@ void CChapterLayout::RunText(CChapter& chapter, int position)
     if (position > 0 && CUtf16::IsHigh(text[position - 1]))
         --position;
 
-    const int oldCount = chapter.LineCount();
+    int added = 0;
     CListNode* node = chapter.FirstLine();
     if (!node) {
         node = chapter.InsertLineAfter(chapter.PreviousChaptersLastLine());
         if (!node)
             return;
+        added = 1;
     } else if (position > payload.IndentCount()) {
         // Start at the first line whose last layout looked at the changed offset. That is the line
         // holding it or an earlier one: a line that broke early under the line-start and line-end
@@ -88,7 +93,7 @@ void CChapterLayout::RunText(CChapter& chapter, int position)
         const int next = layout.LayOutText(*line, text, start, length);
         if (next >= length)
             break;
-        CListNode* following = NextOrNewLine(chapter, node, index);
+        CListNode* following = NextOrNewLine(chapter, node, index, added);
         if (!following)
             break;
         node = following;
@@ -96,7 +101,7 @@ void CChapterLayout::RunText(CChapter& chapter, int position)
         line->SetRange(next, next);
         start = next;
     }
-    Finish(chapter, node, index, firstIndex, oldCount);
+    Finish(chapter, node, index, firstIndex, added);
 }
 
 void CChapterLayout::RunPicture(CChapter& chapter)
@@ -106,12 +111,13 @@ void CChapterLayout::RunPicture(CChapter& chapter)
     const CPictChapter& payload = *chapter.Picture();
     const int wanted = std::max(1, payload.Lines());
 
-    const int oldCount = chapter.LineCount();
+    int added = 0;
     CListNode* node = chapter.FirstLine();
     if (!node) {
         node = chapter.InsertLineAfter(chapter.PreviousChaptersLastLine());
         if (!node)
             return;
+        added = 1;
     }
     int index = doc.LineIndex(node);
     const int firstIndex = index;
@@ -122,10 +128,10 @@ void CChapterLayout::RunPicture(CChapter& chapter)
         layout.LayOutPicture(*lines.Item(node), payload.Indent());
         if (++n >= wanted)
             break;
-        CListNode* following = NextOrNewLine(chapter, node, index);
+        CListNode* following = NextOrNewLine(chapter, node, index, added);
         if (!following)
             break;
         node = following;
     }
-    Finish(chapter, node, index, firstIndex, oldCount);
+    Finish(chapter, node, index, firstIndex, added);
 }

@@ -181,10 +181,14 @@ public:
     const std::u16string& Title() const { return m_title; }
     const std::u16string& SecondName() const { return m_secondName; }
 
-    // Undo: one level.
+    // Undo: one level. The copy and Undo cost what changed since the last copy.
     void TakeUndoCopy();
     bool Undo();
+    // The same by a walk over every chapter and every shadow (the reference for tests).
+    void TakeUndoCopyFullWalk();
+    bool UndoFullWalk();
     int UndoShadowCount() const { return m_undo.Count(); }
+    const CTypeDataList<CChapter>& UndoList() const { return m_undo; }
 
     // Search: exact code units inside one text chapter, no wrap. The caret moves to the match.
     bool FindNext(std::u16string_view text) { return Find(text, +1, 1); }
@@ -224,6 +228,13 @@ private:
     std::u16string PictureTag(const CChapter& chapter) const;
     std::unique_ptr<CChapter> CopyChapter(const CChapter& source);
     CListNode* PlaceLiveCopy(const CChapter& shadow, CListNode* after);
+    bool ManyChanges();
+    CListNode* RenewShadow(CChapter& live, CListNode* previousShadow);
+    CListNode* PreviousShadow(const CChapter& live) const;
+    void FinishUndoCopy();
+    CListNode* RestoreFromShadow(CChapter& shadow, CListNode* previousLive);
+    CListNode* PreviousLive(const CChapter& shadow) const;
+    void FinishUndo();
 
     CDocPictures* m_pictures = nullptr;
     CCaretSink* m_caretSink = nullptr;

@@ -78,12 +78,13 @@ CChapter* CDocListBase::PlaceChapter(CListNode* after, std::unique_ptr<CChapter>
     if (!node)
         return nullptr;
     raw->SetPosition(node);
+    m_changes.MarkChanged(*raw);
     return raw;
 }
 
 CTextChapter* CDocListBase::CreateTextChapter(CListNode* after)
 {
-    CChapter* chapter = PlaceChapter(after, std::make_unique<CChapter>(*this, std::make_unique<CTextChapter>()));
+    CChapter* chapter = PlaceChapter(after, std::make_unique<CChapter>(*this));
     if (!chapter)
         return nullptr;
     chapter->LayOut(0);
@@ -115,20 +116,21 @@ void CDocListBase::DeleteChapter(CListNode* node)
 
 void CDocListBase::LayOutAll()
 {
-    for (CListNode* node = m_chapters.Head(); node;) {
-        CChapter* chapter = m_chapters.StepForward(node);
+    // Layouts change the line list only, so the chapters can be read a block at a time.
+    m_chapters.ForEach([](CChapter* chapter) {
         if (chapter->GetType() == CChapter::kText)
             chapter->LayOut(0);
         else
             chapter->Picture()->RecomputeGeometry();
-    }
+    });
 }
 
 void CDocListBase::ClearAll()
 {
-    for (CListNode* node = m_chapters.Head(); node;)
-        m_chapters.StepForward(node)->DeleteLines();
-    m_chapters.Clear();
+    // Every line goes in one sweep of the line list instead of one removal at a time; the
+    // chapters then have no lines left to remove.
+    m_chapters.ForEach([](CChapter* chapter) { chapter->ForgetLines(); });
     ++m_lineVersion;
     m_lines.Clear();
+    m_chapters.Clear();
 }

@@ -2,6 +2,7 @@
 // What chapters and display lines need of the document list that holds them: the chapter and line
 // lists, the fonts and layout settings, the modified and undo-available flags, the dirty line range
 // and the pictures' sizes. The document list derives from it.
+#include "doc/CChapterChanges.h"
 #include "doc/CDirtyRange.h"
 #include "doc/CTypeDataList.h"
 #include "text/CLayoutSettings.h"
@@ -67,6 +68,8 @@ public:
     void SetUndoAvailable(bool on) { m_undoAvailable = on; }
     CDirtyRange& Dirty() { return m_dirty; }
     const CDirtyRange& Dirty() const { return m_dirty; }
+    // Chapters made, changed or deleted since the last undo copy.
+    CChapterChanges& Changes() { return m_changes; }
 
     // Pictures, answered by the document's picture list.
     virtual bool PictureSize(int id, int& width, int& height) const;
@@ -90,6 +93,7 @@ private:
     // Inserts after the node given (at the front when none) and records the chapter's node.
     CChapter* PlaceChapter(CListNode* after, std::unique_ptr<CChapter> chapter);
 
+    CChapterChanges m_changes;  // first, so that it outlives every chapter
     CTypeDataList<CTextLine> m_lines;
     CTypeDataList<CChapter> m_chapters;
     CTextFont m_fonts[2];

@@ -168,9 +168,10 @@ CTextChapter::LinePos CTextChapter::OffsetToLine(int offset) const
         return {0, offset};
     const auto& lines = m_chapter->Owner().Lines();
     int n = 0;
-    for (CListNode* node = m_chapter->FirstLine();; node = lines.Next(node), ++n) {
-        const CTextLine* line = lines.Item(node);
-        if (offset < line->Length() || node == m_chapter->LastLine())
+    for (CListNode* node = m_chapter->FirstLine();; ++n) {
+        const bool last = node == m_chapter->LastLine();
+        const CTextLine* line = lines.StepForward(node);
+        if (offset < line->Length() || last)
             return {n, offset};
         offset -= line->Length();
     }
@@ -192,8 +193,9 @@ CTextChapter::CaretPos CTextChapter::OffsetToCaret(int offset) const
     offset = CUtf16::StartOf(m_text.get(), m_length, offset);
     const auto& lines = m_chapter->Owner().Lines();
     int n = 0;
-    for (CListNode* node = m_chapter->FirstLine();; node = lines.Next(node), ++n) {
-        const CTextLine* line = lines.Item(node);
+    for (CListNode* node = m_chapter->FirstLine();; ++n) {
+        const bool last = node == m_chapter->LastLine();
+        const CTextLine* line = lines.StepForward(node);
         if (line->Start() <= offset && offset <= line->End()) {
             const int index = offset - line->Start();
             const int limit = std::min(line->Capacity(), line->ColumnCount() + 1);
@@ -203,7 +205,7 @@ CTextChapter::CaretPos CTextChapter::OffsetToCaret(int offset) const
             }
             return {-1, n};
         }
-        if (node == m_chapter->LastLine())
+        if (last)
             return {-1, -1};
     }
 }

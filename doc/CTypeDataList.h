@@ -41,18 +41,44 @@ public:
     T* StepForward(CListNode*& node) const { return static_cast<T*>(m_list.StepForward(node)); }
     T* StepBackward(CListNode*& node) const { return static_cast<T*>(m_list.StepBackward(node)); }
 
-    // Calls f(item) for every item from the head on, one walk step at a time.
+    // Blocks of walk steps, each block under one lock: up to max items from node on, node moved
+    // past them. Returns how many were read.
+    int StepForward(CListNode*& node, T** items, int max) const { return Block(node, items, max, true); }
+    int StepBackward(CListNode*& node, T** items, int max) const { return Block(node, items, max, false); }
+
+    // Calls f(item) for every item from the head on; the lock is taken once per block of items
+    // and never held while f runs. f must not remove items from this list.
     template <class F>
     void ForEach(F f) const
     {
-        for (CListNode* node = Head(); node;)
-            f(StepForward(node));
+        T* items[kWalkBlock];
+        for (CListNode* node = Head(); node;) {
+            const int n = StepForward(node, items, kWalkBlock);
+            for (int i = 0; i < n; ++i)
+                f(items[i]);
+        }
     }
+
+    static constexpr int kWalkBlock = 64;
 
     CDataList& Untyped() { return m_list; }
     const CDataList& Untyped() const { return m_list; }
 
 private:
+    int Block(CListNode*& node, T** items, int max, bool forward) const
+    {
+        void* raw[kWalkBlock];
+        int total = 0;
+        while (node && total < max) {
+            const int want = max - total < kWalkBlock ? max - total : kWalkBlock;
+            const int n = forward ? m_list.StepForward(node, raw, want) : m_list.StepBackward(node, raw, want);
+            for (int i = 0; i < n; ++i)
+                items[total + i] = static_cast<T*>(raw[i]);
+            total += n;
+        }
+        return total;
+    }
+
     static CListNode* Adopt(CListNode* node, std::unique_ptr<T>& item)
     {
         if (node)

@@ -9,7 +9,6 @@ CTextLine::CTextLine(CListNode* chapter, CDocListBase* doc, int columnCount)
     m_columnCount = columnCount;
     m_capacity = columnCount + kMargin;
     m_map = std::make_unique<std::uint16_t[]>(m_capacity);  // value-initialised: cleared to 0
-    m_chars = std::make_unique<CCharInfo[]>(m_capacity);
 }
 
 CTextLine::~CTextLine() = default;
@@ -20,7 +19,8 @@ void CTextLine::EnsureColumns(int columnCount)
         return;
     m_capacity = columnCount + kMargin;
     m_map = std::make_unique<std::uint16_t[]>(m_capacity);
-    m_chars = std::make_unique<CCharInfo[]>(m_capacity);
+    if (m_chars)
+        m_chars = std::make_unique<CCharInfo[]>(m_capacity);
 }
 
 void CTextLine::GrowKeeping(int capacity)
@@ -44,10 +44,17 @@ int CTextLine::MapAt(int column) const
 
 CCharInfo* CTextLine::CharInfo(int index)
 {
-    return index >= 0 && index < m_capacity ? &m_chars[index] : nullptr;
+    if (index < 0 || index >= m_capacity)
+        return nullptr;
+    if (!m_chars)
+        m_chars = std::make_unique<CCharInfo[]>(m_capacity);
+    return &m_chars[index];
 }
 
 const CCharInfo* CTextLine::CharInfo(int index) const
 {
-    return index >= 0 && index < m_capacity ? &m_chars[index] : nullptr;
+    static const CCharInfo kUnmarked;
+    if (index < 0 || index >= m_capacity)
+        return nullptr;
+    return m_chars ? &m_chars[index] : &kUnmarked;
 }

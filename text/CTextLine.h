@@ -51,6 +51,9 @@ public:
     // Entry for a cell; cells outside the map give the entry of the last one.
     int MapAt(int column) const;
     const std::uint16_t* ColumnMap() const { return m_map.get(); }
+    // The character records are made on the first request for a writable one; until then every
+    // record reads as a new one (not selected). Most lines are never selected, and the records are
+    // most of a line's memory.
     CCharInfo* CharInfo(int index);
     const CCharInfo* CharInfo(int index) const;
 
@@ -76,5 +79,5 @@ private:
     int m_scanEnd = 0;
     int m_capacity = 0;
     std::unique_ptr<std::uint16_t[]> m_map;
-    std::unique_ptr<CCharInfo[]> m_chars;
+    std::unique_ptr<CCharInfo[]> m_chars;  // none until first written
 };

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <iterator>
 #include <list>
@@ -195,6 +196,163 @@ TEST(CDataList, RandomOperationsMatchStdList)
     EXPECT_EQ(list.ChunkCount(), 0);
 }
 
+// The chunks as a walk over a chain of chunks would keep them: full chunks split into 512 and 513
+// entries, the upper half under a new tag from the counter (wrapping at 30000, skipping tags in
+// use), empty chunks released.
+class CChunkModel {
+public:
+    void Insert(int pos, CListNode* node)
+    {
+        if (m_chunks.empty())
+            m_chunks.push_back({NewTag(), {}});
+        std::size_t c = Holding(pos);
+        int first = FirstOf(c);
+        if (m_chunks[c].nodes.size() == CDataList::kChunkSize) {
+            Chunk upper{NewTag(), {m_chunks[c].nodes.begin() + 512, m_chunks[c].nodes.end()}};
+            m_chunks[c].nodes.resize(512);
+            m_chunks.insert(m_chunks.begin() + static_cast<long>(c) + 1, upper);
+            if (pos >= first + 512) {
+                ++c;
+                first += 512;
+            }
+        }
+        auto& nodes = m_chunks[c].nodes;
+        nodes.insert(nodes.begin() + (pos - first), node);
+    }
+    void Remove(int pos)
+    {
+        const std::size_t c = Holding(pos);
+        auto& nodes = m_chunks[c].nodes;
+        nodes.erase(nodes.begin() + (pos - FirstOf(c)));
+        if (nodes.empty())
+            m_chunks.erase(m_chunks.begin() + static_cast<long>(c));
+    }
+    void SetNextTag(int tag) { m_nextTag = tag; }
+    int Count() const { return FirstOf(m_chunks.size()); }
+    // Every node carries its chunk's tag and the chunk count agrees.
+    void ExpectMatches(const CDataList& list) const
+    {
+        ASSERT_EQ(list.ChunkCount(), static_cast<int>(m_chunks.size()));
+        int pos = 0;
+        for (const Chunk& chunk : m_chunks) {
+            for (const CListNode* node : chunk.nodes) {
+                ASSERT_EQ(node->tag, chunk.tag) << "position " << pos;
+                ASSERT_EQ(list.PositionOf(node), pos);
+                ++pos;
+            }
+        }
+        ASSERT_EQ(list.NextTag(), m_nextTag);
+    }
+
+private:
+    struct Chunk {
+        int tag;
+        std::vector<CListNode*> nodes;
+    };
+    int NewTag()
+    {
+        auto used = [&](int tag) {
+            return std::any_of(m_chunks.begin(), m_chunks.end(), [&](const Chunk& c) { return c.tag == tag; });
+        };
+        while (used(m_nextTag))
+            m_nextTag = m_nextTag >= CDataList::kMaxTag ? 1 : m_nextTag + 1;
+        return m_nextTag;
+    }
+    int FirstOf(std::size_t c) const
+    {
+        int first = 0;
+        for (std::size_t i = 0; i < c; ++i)
+            first += static_cast<int>(m_chunks[i].nodes.size());
+        return first;
+    }
+    std::size_t Holding(int pos) const
+    {
+        int first = 0;
+        for (std::size_t i = 0; i + 1 < m_chunks.size(); ++i) {
+            first += static_cast<int>(m_chunks[i].nodes.size());
+            if (pos < first)
+                return i;
+        }
+        return m_chunks.size() - 1;
+    }
+
+    std::vector<Chunk> m_chunks;
+    int m_nextTag = 1;
+};
+
+// Splits, releases and tags as the chunk chain had them, under inserts and removals anywhere,
+// bursts at one place and a tag counter near its wrap; positions checked after every step.
+TEST(CDataList, ChunksSplitReleaseAndTagAsBefore)
+{
+    std::mt19937 rng(314);
+    CDataList list;
+    CChunkModel model;
+    list.SetNextTag(CDataList::kMaxTag - 3);
+    model.SetNextTag(CDataList::kMaxTag - 3);
+    int hot = 0;
+    for (int step = 0; step < 40000; ++step) {
+        const int count = list.Count();
+        if (step % 4000 == 0)
+            hot = count ? static_cast<int>(rng() % static_cast<unsigned>(count)) : 0;
+        // Mostly near one place, as typing and layouts go; sometimes anywhere.
+        int pos = rng() % 4 ? hot + static_cast<int>(rng() % 16) - 8 : static_cast<int>(rng() % static_cast<unsigned>(count + 1));
+        pos = std::clamp(pos, 0, count);
+        // Growing and shrinking phases, so that chunks split and are released again.
+        const bool insert = count == 0 || ((step / 10000) % 2 == 0 ? rng() % 10 < 7 : rng() % 10 < 3);
+        if (insert) {
+            CListNode* node = list.InsertAt(pos, Tok(step));
+            ASSERT_NE(node, nullptr);
+            model.Insert(pos, node);
+        } else {
+            pos = std::min(pos, count - 1);
+            CListNode* node = list.NodeAt(pos);
+            ASSERT_EQ(list.PositionOf(node), pos) << "step " << step;
+            void* item = list.Item(node);
+            ASSERT_EQ(list.Remove(node), item);
+            model.Remove(pos);
+        }
+        ASSERT_EQ(model.Count(), list.Count()) << "step " << step;
+        const int probe = list.Count() ? static_cast<int>(rng() % static_cast<unsigned>(list.Count())) : 0;
+        if (CListNode* n = list.NodeAt(probe)) {
+            ASSERT_EQ(list.PositionOf(n), probe) << "step " << step;
+        }
+        if (step % 997 == 0)
+            model.ExpectMatches(list);
+    }
+    model.ExpectMatches(list);
+    ExpectConsistent(list);
+}
+
+// Blocks of walk steps read the same items as single steps, across chunk boundaries, from any
+// node, in both directions, also for a node that is not in the list (followed by its links).
+TEST(CDataList, BlockStepsReadWhatSingleStepsRead)
+{
+    std::mt19937 rng(27);
+    CDataList list;
+    for (int i = 0; i < 5000; ++i)
+        list.InsertAt(static_cast<int>(rng() % static_cast<unsigned>(list.Count() + 1)), Tok(i));
+    ASSERT_GT(list.ChunkCount(), 4);
+    for (int round = 0; round < 300; ++round) {
+        const bool forward = rng() % 2 == 0;
+        const int max = 1 + static_cast<int>(rng() % 300);
+        CListNode* single = list.NodeAt(static_cast<int>(rng() % 5000));
+        CListNode* block = single;
+        void* items[300];
+        const int n = forward ? list.StepForward(block, items, max) : list.StepBackward(block, items, max);
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ(items[i], forward ? list.StepForward(single) : list.StepBackward(single)) << "round " << round;
+        ASSERT_EQ(block, single) << "round " << round;
+        ASSERT_TRUE(n == max || !block) << "a short block ends the walk";
+    }
+    CDataList other;
+    CListNode* foreign = other.InsertTail(Tok(1));
+    other.InsertTail(Tok(2));
+    void* items[4];
+    ASSERT_EQ(list.StepForward(foreign, items, 4), 2);
+    EXPECT_EQ(items[1], Tok(2));
+    EXPECT_EQ(foreign, nullptr);
+}
+
 TEST(CDataList, ConcurrentWalksAndInsertsDoNotCrash)
 {
     CDataList list;
@@ -202,12 +360,11 @@ TEST(CDataList, ConcurrentWalksAndInsertsDoNotCrash)
         list.InsertTail(Tok(i));
     std::atomic<bool> done{false};
     std::thread walker([&] {
-        while (!done.load()) {
+        for (bool blocks = false; !done.load(); blocks = !blocks) {
             long steps = 0;
-            for (CListNode* n = list.Head(); n;) {
-                list.StepForward(n);
-                ++steps;
-            }
+            void* items[64];
+            for (CListNode* n = list.Head(); n;)
+                steps += blocks ? list.StepForward(n, items, 64) : (list.StepForward(n), 1);
             ASSERT_GE(steps, 3000);
             const int c = list.Count();
             ASSERT_NE(list.NodeAt(c / 2), nullptr);

@@ -14,6 +14,14 @@
 
 namespace {
 
+std::u16string Number(int v)
+{
+    std::u16string s;
+    for (char c : std::to_string(v))
+        s += static_cast<char16_t>(c);
+    return s;
+}
+
 constexpr int kCell = 8;
 constexpr int kLineHeight = 18;  // 16-pixel text + 2 pixels of spacing
 
@@ -369,6 +377,43 @@ TEST_F(DocListTest, DoubleClickSelectsTheWordOfTheCharacterClass)
 
 const std::u16string kSmile = u"\U0001F600";  // D83D DE00, two cells
 
+// A chapter as the undo copy sees it: payload, page break and change counter.
+std::u16string Describe(const CChapter* c)
+{
+    if (!c)
+        return u"none";
+    std::u16string out = c->Text() ? std::u16string(c->Text()->View()) : u"[pic " + Number(c->Picture()->PictureId()) + u"]";
+    return out + u" #" + Number(static_cast<int>(c->ChangeCount())) + (c->PageBreak() ? u" break" : u"");
+}
+
+// Two documents driven alike, one undoing by the change lists and one by the full walks, must
+// agree on every chapter, every shadow and the order of the undo list.
+void ExpectSameUndoState(const CDocList& a, const CDocList& b, int step)
+{
+    ASSERT_EQ(a.Chapters().Count(), b.Chapters().Count()) << "step " << step;
+    ASSERT_EQ(a.UndoShadowCount(), b.UndoShadowCount()) << "step " << step;
+    ASSERT_EQ(a.UndoAvailable(), b.UndoAvailable()) << "step " << step;
+    ASSERT_EQ(a.LineCount(), b.LineCount()) << "step " << step;
+    ASSERT_EQ(a.CaretLine(), b.CaretLine()) << "step " << step;
+    ASSERT_EQ(a.CaretColumn(), b.CaretColumn()) << "step " << step;
+    for (int i = 0; i < a.Chapters().Count(); ++i) {
+        const CChapter* x = a.Chapters().ItemAt(i);
+        const CChapter* y = b.Chapters().ItemAt(i);
+        ASSERT_EQ(Describe(x), Describe(y)) << "step " << step << ", chapter " << i;
+        ASSERT_EQ(Describe(x->ShadowLink()), Describe(y->ShadowLink())) << "step " << step << ", chapter " << i;
+    }
+    for (int i = 0; i < a.UndoShadowCount(); ++i) {
+        const CChapter* x = a.UndoList().ItemAt(i);
+        const CChapter* y = b.UndoList().ItemAt(i);
+        ASSERT_EQ(Describe(x), Describe(y)) << "step " << step << ", shadow " << i;
+        const int xLive = x->LiveLink() ? a.Chapters().PositionOf(x->LiveLink()->Position()) : -1;
+        const int yLive = y->LiveLink() ? b.Chapters().PositionOf(y->LiveLink()->Position()) : -1;
+        ASSERT_EQ(xLive, yLive) << "step " << step << ", shadow " << i;
+        ASSERT_EQ(x->LiveLink() == nullptr || x->LiveLink()->ShadowLink() == x, true) << "step " << step;
+    }
+}
+
+
 TEST_F(DocListTest, CaretMovesAndDeletesTakeASurrogatePairAsOneCharacter)
 {
     doc->InsertAtCaret(u"a" + kSmile + u"bc");
@@ -561,10 +606,17 @@ int UnitsAt(const std::u16string& text, int o)
 }
 
 // Random edits against a plain model of the paragraphs, with surrogate pairs among the characters
-// and relayouts to other column counts between the edits.
+// and relayouts to other column counts between the edits. A twin document takes the same edits
+// and undoes by the full walks: after every step both must agree.
 TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
 {
     Make(12, 2);
+    CMemoryPictures twinPictures;
+    std::unique_ptr<CDocList> twin = MakeTestDocList(twinPictures, 12, 2);
+    auto both = [&](auto edit) {
+        edit(*doc);
+        edit(*twin);
+    };
     std::mt19937 rng(11);
     const std::vector<std::u16string> alphabet{u"a", u"b", u"漢", u"字", u"。", u"「", u"」", u"\t", u" ",
                                                kSmile, u"\U00020BB7"};
@@ -584,8 +636,10 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
     auto relayout = [&] {
         CDocList::Options options;
         options.columns = 6 + static_cast<int>(rng() % 25);
-        if (!doc->ApplyOptions(options))
-            doc->LayOutAll();
+        both([&](CDocList& d) {
+            if (!d.ApplyOptions(options))
+                d.LayOutAll();
+        });
     };
     Paras model{u""};
     Paras snapshot = model;
@@ -600,7 +654,7 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
             const int c = caretChapter();
             const int o = caretOffset();
             const bool withBreak = rng() % 4 == 0;
-            doc->InsertAtCaret(withBreak ? text + u"\r\n" : text);
+            both([&](CDocList& d) { d.InsertAtCaret(withBreak ? text + u"\r\n" : text); });
             model[c].insert(o, text);
             if (withBreak) {
                 const std::u16string rest = model[c].substr(o + text.size());
@@ -611,7 +665,7 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
             const int c = caretChapter();
             const int o = caretOffset();
             const int n = 1 + static_cast<int>(rng() % 3);
-            doc->DeleteAtCaret(n);
+            both([&](CDocList& d) { d.DeleteAtCaret(n); });
             int left = n;
             while (left > 0) {
                 while (left > 0 && o < static_cast<int>(model[c].size())) {
@@ -626,20 +680,27 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
             }
         } else if (op < 7) {
             const int lineDelta = static_cast<int>(rng() % 3) - 1;
-            doc->MoveCaret(lineDelta, lineDelta ? 0 : static_cast<int>(rng() % 5) - 2, false);
+            const int charDelta = lineDelta ? 0 : static_cast<int>(rng() % 5) - 2;
+            both([&](CDocList& d) { d.MoveCaret(lineDelta, charDelta, false); });
             model.resize(static_cast<std::size_t>(doc->Chapters().Count()));  // a move down may append
         } else if (op == 7) {
             // Select from here to a random place and delete the selection.
             const int c1 = caretChapter();
             const int o1 = caretOffset();
-            doc->BeginSelection(1);
-            doc->MoveCaret(static_cast<int>(rng() % 5) - 2, 0, false);
-            doc->MoveCaret(0, static_cast<int>(rng() % 7) - 3, false);
+            const int lines = static_cast<int>(rng() % 5) - 2;
+            const int chars = static_cast<int>(rng() % 7) - 3;
+            both([&](CDocList& d) {
+                d.BeginSelection(1);
+                d.MoveCaret(lines, 0, false);
+                d.MoveCaret(0, chars, false);
+            });
             model.resize(static_cast<std::size_t>(doc->Chapters().Count()));
             int c2 = caretChapter();
             int o2 = caretOffset();
-            doc->Select(CDocList::kStream);
-            doc->DeleteSelection();
+            both([&](CDocList& d) {
+                d.Select(CDocList::kStream);
+                d.DeleteSelection();
+            });
             int a = c1, ao = o1;
             if (c2 < a || (c2 == a && o2 < ao)) {
                 std::swap(a, c2);
@@ -654,7 +715,7 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
         } else if (op == 10) {
             const int c = caretChapter();
             const int o = caretOffset();
-            doc->DeleteBeforeCaret();
+            both([&](CDocList& d) { d.DeleteBeforeCaret(); });
             if (o > 0) {
                 const int start = CUtf16::PreviousStart(model[c].data(), o);
                 model[c].erase(start, o - start);
@@ -670,12 +731,16 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
             ASSERT_EQ(caretOffset(), o) << "step " << step;
         } else if (op == 12) {
             // Select somewhere, lay out again, and find the selection where it was.
-            doc->BeginSelection(1);
-            doc->MoveCaret(static_cast<int>(rng() % 5) - 2, 0, false);
-            doc->MoveCaret(0, static_cast<int>(rng() % 7) - 3, false);
+            const int lines = static_cast<int>(rng() % 5) - 2;
+            const int chars = static_cast<int>(rng() % 7) - 3;
+            both([&](CDocList& d) {
+                d.BeginSelection(1);
+                d.MoveCaret(lines, 0, false);
+                d.MoveCaret(0, chars, false);
+            });
             model.resize(static_cast<std::size_t>(doc->Chapters().Count()));
             const int mode = rng() % 3 == 0 ? CDocList::kRectangle : CDocList::kStream;
-            doc->Select(mode);
+            both([&](CDocList& d) { d.Select(mode); });
             const int c = caretChapter();
             const int o = caretOffset();
             const auto anchor = anchorPlace();
@@ -690,16 +755,19 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
                 ASSERT_EQ(doc->HasSelection(), had) << "step " << step;
                 ASSERT_EQ(doc->SelectedText().text, selected) << "step " << step;
             }
-            doc->ClearSelection();
+            both([&](CDocList& d) { d.ClearSelection(); });
         } else if (op == 8) {
             doc->TakeUndoCopy();
+            twin->TakeUndoCopyFullWalk();
             snapshot = model;
             haveSnapshot = true;
         } else if (haveSnapshot) {
             doc->Undo();
+            twin->UndoFullWalk();
             model = snapshot;
         }
         ASSERT_EQ(Paragraphs(), model) << "step " << step;
+        ExpectSameUndoState(*doc, *twin, step);
         ASSERT_GE(doc->CaretLine(), 0);
         ASSERT_LT(doc->CaretLine(), doc->LineCount());
         const CTextLine* line = doc->LineAt(doc->CaretLine());
@@ -715,3 +783,182 @@ TEST_F(DocListTest, RandomEditsMatchAModelAndUndoRestoresTheSnapshot)
 }
 
 } // namespace
+
+namespace {
+
+std::u16string Store(const CMemoryPictures& pictures)
+{
+    std::u16string out;
+    pictures.ForEachId([&](int id) {
+        const auto& p = pictures.Get(id);
+        out += Number(id) + u":" + Number(p.width) + u"x" + Number(p.height) + u" " + p.fileName + u"; ";
+    });
+    return out;
+}
+
+// Pictures, page breaks and chapters made and removed anywhere in a memo of many paragraphs: the
+// undo copy by the change lists and the full walks give the same shadows, the same picture copies
+// under the same ids, and Undo the same memo.
+TEST(DocListUndo, ChangeListsAgreeWithTheFullWalks)
+{
+    std::mt19937 rng(5);
+    CMemoryPictures pictures[2];
+    std::unique_ptr<CDocList> docs[2] = {MakeTestDocList(pictures[0], 16, 2), MakeTestDocList(pictures[1], 16, 2)};
+    for (auto& d : docs) {
+        d->SetMemoNames(u"memo\\", u"", u"m");
+        std::u16string text;
+        for (int i = 0; i < 150; ++i)
+            text += u"paragraph " + Number(i) + u"\r\n";
+        d->InsertAtCaret(text);
+        d->TakeUndoCopy();
+    }
+    auto both = [&](auto edit) {
+        for (int k = 0; k < 2; ++k)
+            edit(*docs[k], pictures[k]);
+    };
+    for (int step = 0; step < 1500; ++step) {
+        const int line = static_cast<int>(rng() % static_cast<unsigned>(docs[0]->LineCount()));
+        const int column = static_cast<int>(rng() % 12);
+        both([&](CDocList& d, CMemoryPictures&) { d.SetCaret(line, column); });
+        const int op = static_cast<int>(rng() % 10);
+        const int size = 10 + static_cast<int>(rng() % 60);
+        const int n = 1 + static_cast<int>(rng() % 30);
+        const std::u16string typed = rng() % 2 ? u"xy" : u"a\r\nb";
+        switch (op) {
+        case 0:
+        case 1:
+            both([&](CDocList& d, CMemoryPictures&) { d.InsertAtCaret(typed); });
+            break;
+        case 2:
+            both([&](CDocList& d, CMemoryPictures&) { d.DeleteAtCaret(n); });
+            break;
+        case 3:
+            both([&](CDocList& d, CMemoryPictures& p) {
+                const int id = d.NextPictureId();
+                p.Add(id, size, size / 2);
+                d.InsertPictureBeforeCaret(0, id, -1, -1, 0, 0, -1, -1, -1, -1);
+            });
+            break;
+        case 4: {
+            const int to = std::min(docs[0]->LineCount() - 1, line + n / 3);
+            both([&](CDocList& d, CMemoryPictures&) {
+                d.BeginSelection(1);
+                d.SetCaret(to, column);
+                d.Select(CDocList::kStream);
+                d.DeleteSelection();
+            });
+            break;
+        }
+        case 5:
+            both([&](CDocList& d, CMemoryPictures&) { d.SetPageBreak(!d.PageBreakState()); });
+            break;
+        case 6:
+        case 7:
+            docs[0]->TakeUndoCopy();
+            docs[1]->TakeUndoCopyFullWalk();
+            break;
+        default:
+            docs[0]->Undo();
+            docs[1]->UndoFullWalk();
+            break;
+        }
+        ExpectSameUndoState(*docs[0], *docs[1], step);
+        ASSERT_EQ(docs[0]->AllText(), docs[1]->AllText()) << "step " << step;
+        ASSERT_EQ(Store(pictures[0]), Store(pictures[1])) << "step " << step;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Where a search from (chapter, offset) should land, by plain string searches paragraph by
+// paragraph: forward from offset + shift, backward from offset - 1, never across a line end.
+struct Expected {
+    bool found = false;
+    int chapter = 0;
+    int offset = 0;
+};
+
+Expected ExpectedSearch(const std::vector<std::u16string>& paras, int chapter, int offset, std::u16string_view needle,
+                        int direction, int shift)
+{
+    const int n = static_cast<int>(needle.size());
+    for (int c = chapter; c >= 0 && c < static_cast<int>(paras.size()); c += direction) {
+        const std::u16string_view text = paras[static_cast<std::size_t>(c)];
+        const int length = static_cast<int>(text.size());
+        std::size_t hit = std::u16string_view::npos;
+        if (direction > 0) {
+            const int start = c == chapter ? offset + shift : 0;
+            if (start <= length - n)
+                hit = text.find(needle, static_cast<std::size_t>(std::max(0, start)));
+        } else {
+            const int start = c == chapter ? offset + shift : length - n;
+            if (start >= 0 && length >= n)
+                hit = text.rfind(needle, static_cast<std::size_t>(start));
+        }
+        if (hit != std::u16string_view::npos)
+            return {true, c, static_cast<int>(hit)};
+    }
+    return {};
+}
+
+// Searches over many paragraphs (several blocks and index chunks of them) with needles that often
+// almost match, and rare ones found only far away: every result is the one a plain search of each
+// paragraph gives.
+TEST(DocListSearch, FindsWhatAPlainSearchOfEachParagraphFinds)
+{
+    std::mt19937 rng(9);
+    CMemoryPictures pictures;
+    auto doc = MakeTestDocList(pictures, 20, 2);
+    // Enough letters that runs of eight units often lack a needle's first one.
+    const std::u16string alphabet = u"abcdefghあいうえ";
+    auto random = [&](int max) {
+        std::u16string s;
+        for (int i = static_cast<int>(rng() % static_cast<unsigned>(max + 1)); i > 0; --i)
+            s += alphabet[rng() % alphabet.size()];
+        return s;
+    };
+    std::vector<std::u16string> paras;
+    std::u16string text;
+    for (int i = 0; i < 2600; ++i) {
+        paras.push_back(random(i % 50 == 0 ? 70 : 14));
+        if (i % 400 == 7)
+            paras.back() += u"zz";
+        text += (i ? u"\r\n" : u"") + paras.back();
+    }
+    doc->InsertAtCaret(text);
+    ASSERT_EQ(doc->Chapters().Count(), 2600);
+    for (int round = 0; round < 600; ++round) {
+        const int chapter = static_cast<int>(rng() % paras.size());
+        const int offset = static_cast<int>(rng() % (paras[static_cast<std::size_t>(chapter)].size() + 1));
+        // Long needles are cut from the text itself, so that they are found.
+        std::u16string needle = random(1) + random(2);
+        if (rng() % 3 == 0) {
+            const std::u16string& from = paras[rng() % paras.size()];
+            const std::size_t at = from.empty() ? 0 : rng() % from.size();
+            needle = from.substr(at, 1 + rng() % 12);
+        }
+        if (needle.empty() || rng() % 4 == 0)
+            needle = rng() % 2 ? u"zz" : u"z";
+        const int kind = static_cast<int>(rng() % 3);
+        doc->SetCaretPos({doc->Chapters().NodeAt(chapter), offset});
+        const CDocList::DocPos caret = doc->CaretPos();
+        const int caretChapter = doc->Chapters().PositionOf(caret.chapter);
+        const Expected want = kind == 0   ? ExpectedSearch(paras, caretChapter, caret.offset, needle, +1, 1)
+                              : kind == 1 ? ExpectedSearch(paras, caretChapter, caret.offset, needle, -1, -1)
+                                          : ExpectedSearch(paras, caretChapter, caret.offset, needle, +1, 0);
+        const bool found = kind == 0 ? doc->FindNext(needle) : kind == 1 ? doc->FindPrevious(needle) : doc->FindAtCaret(needle);
+        ASSERT_EQ(found, want.found) << "round " << round;
+        const CDocList::DocPos now = doc->CaretPos();
+        if (found) {
+            ASSERT_EQ(doc->Chapters().PositionOf(now.chapter), want.chapter) << "round " << round;
+            ASSERT_EQ(now.offset, want.offset) << "round " << round;
+        } else {
+            ASSERT_EQ(now.chapter, caret.chapter) << "round " << round;
+            ASSERT_EQ(now.offset, caret.offset) << "round " << round;
+        }
+    }
+}
+
+}  // namespace

@@ -28,12 +28,15 @@ void CTextLine::GrowKeeping(int capacity)
     if (capacity <= m_capacity)
         return;
     auto map = std::make_unique<std::uint16_t[]>(capacity);
-    auto chars = std::make_unique<CCharInfo[]>(capacity);
     std::copy(m_map.get(), m_map.get() + m_capacity, map.get());
-    for (int i = 0; i < m_capacity; ++i)
-        chars[i].SetMark(m_chars[i].Mark());
     m_map = std::move(map);
-    m_chars = std::move(chars);
+    // Character records exist only once a mark was written; the marks made so far go along.
+    if (m_chars) {
+        auto chars = std::make_unique<CCharInfo[]>(capacity);
+        for (int i = 0; i < m_capacity; ++i)
+            chars[i].SetMark(m_chars[i].Mark());
+        m_chars = std::move(chars);
+    }
     m_capacity = capacity;
 }
 

@@ -98,6 +98,7 @@ bool CEditExp::ReadMemoFile(const std::u16string& path)
 {
     if (m_pictureHooks)
         m_pictureHooks->PrepareToRead(path);
+    CaretHold hold(*this);
     CDocListMemoSink sink(Doc());
     CMemoReader reader(sink, *m_pictureLoader);
     return reader.ReadFile(path);
@@ -662,6 +663,7 @@ void CEditExp::Paste(PasteMode mode)
     CDocList& doc = Doc();
     doc.DeleteSelection();
     {
+        CaretHold hold(*this);
         CDocListMemoSink sink(doc);
         CMemoReader reader(sink, *m_pictureLoader);
         reader.ReadLines(*text, u"", true);
@@ -672,6 +674,7 @@ void CEditExp::Paste(PasteMode mode)
 
 void CEditExp::PasteRectangle(std::u16string_view text)
 {
+    CaretHold hold(*this);
     CDocList& doc = Doc();
     doc.TakeUndoCopy();
     CLineSplitter lines(text);

@@ -249,6 +249,12 @@ void CEditText::UpdateScrollBars()
 void CEditText::PlaceCaret(int x, int y, int height)
 {
     m_caretPoint = POINT{x, y};
+    if (m_caretHolds > 0) {
+        m_caretPending = true;
+        m_pendingHeight = height;
+        return;
+    }
+    m_caretPending = false;
     if (!m_hasFocus)
         return;
     if (!m_caretCreated || height != m_caretHeight) {

@@ -60,6 +60,22 @@ public:
 
     // CCaretSink: the document list places the system caret.
     void PlaceCaret(int x, int y, int height) override;
+    // While one exists the system caret is left where it is (a memo file read in line by line
+    // would otherwise move it once per line); it is placed once at the end.
+    class CaretHold {
+    public:
+        explicit CaretHold(CEditText& window) : m_window(window) { ++m_window.m_caretHolds; }
+        ~CaretHold()
+        {
+            if (--m_window.m_caretHolds == 0 && m_window.m_caretPending)
+                m_window.PlaceCaret(m_window.m_caretPoint.x, m_window.m_caretPoint.y, m_window.m_pendingHeight);
+        }
+        CaretHold(const CaretHold&) = delete;
+        CaretHold& operator=(const CaretHold&) = delete;
+
+    private:
+        CEditText& m_window;
+    };
     POINT CaretPoint() const { return m_caretPoint; }
     int CaretHeight() const { return m_caretHeight; }
 
@@ -126,6 +142,9 @@ private:
     bool m_caretCreated = false;
     int m_caretHeight = 0;
     POINT m_caretPoint{0, 0};
+    int m_caretHolds = 0;
+    bool m_caretPending = false;
+    int m_pendingHeight = 0;
     int m_wheelRemainder = 0;
     struct ScrollState {
         int max = -1;

@@ -99,6 +99,7 @@ void Load(CEditExp& edit, const std::u16string& text)
     CDocList& doc = edit.Doc();
     doc.Reset();
     NoPictures pictures;
+    CEditText::CaretHold hold(edit);
     CDocListMemoSink sink(doc);
     CMemoReader reader(sink, pictures);
     reader.ReadLines(text, u"", false);
@@ -169,12 +170,7 @@ void OpenTenMegabytes()
     CEditExp& edit = host.Edit();
     const auto start = Clock::now();
     edit.Doc().Reset();
-    NoPictures pictures;
-    {
-        CDocListMemoSink sink(edit.Doc());
-        CMemoReader reader(sink, pictures);
-        reader.ReadFile(std::u16string(path.begin(), path.end()));
-    }
+    edit.ReadMemoFile(std::u16string(path.begin(), path.end()));
     const auto read = Clock::now();
     edit.Doc().SetCaret(0, 0);
     edit.RepaintAll();

@@ -18,19 +18,11 @@
 #include "framework/CFrameWnd.h"
 #include "framework/CRegistryProfile.h"
 #include "platform/FileSystem.h"
+#include "text/tests/WindowTestSupport.h"
 
 namespace navtest {
 
-inline void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
+using windowtest::Pump;
 
 // Pumps until done() or the time is up; returns done().
 inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20))

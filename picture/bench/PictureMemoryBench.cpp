@@ -3,6 +3,8 @@
 // quarter turn and a bicubic resize of one large picture through the worker.
 //   picture_memory_bench [pictures=20] [megapixels=12] [rounds=10]
 #include <windows.h>
+
+#include "picture/tests/PicDocSetup.h"
 #include <psapi.h>
 
 #include <algorithm>
@@ -129,13 +131,7 @@ bool WritePhoto(const std::u16string& path, CVMemList& store, int width, int hei
 
 void SetUpDoc(CDocList& doc, CPicList& pictures)
 {
-    CFontMetrics metrics;
-    metrics.charWidth = 8;
-    metrics.maxCharWidth = 16;
-    metrics.textHeight = 16;
-    doc.Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(8), metrics, 2, 1.0);
-    doc.SetPictures(&pictures);
-    doc.Create(80, 2);
+    SetUpDocList(doc, pictures);
 }
 
 // Paints every line of the memo once, as scrolling through it would.

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include "picture/tests/PicDocSetup.h"
+
 #include <map>
 #include <vector>
 
@@ -100,13 +102,7 @@ class PicMemoLinkTest : public testing::Test {
 protected:
     PicMemoLinkTest() : pictures(store), worker(pictures), loader(doc, pictures, worker)
     {
-        CFontMetrics metrics;
-        metrics.charWidth = 8;
-        metrics.maxCharWidth = 16;
-        metrics.textHeight = 16;
-        doc.Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(8), metrics, 2, 1.0);
-        doc.SetPictures(&pictures);
-        doc.Create(80, 2);
+        SetUpDocList(doc, pictures);
         doc.SetMemoNames(kFolder, u"", u"memo");
     }
     ~PicMemoLinkTest() override { doc.Reset(); }

@@ -1,4 +1,5 @@
 #pragma once
+#include "picture/tests/PicDocSetup.h"
 // Pictures for the window-side tests: patterned pixels, comparing decoded files with what was
 // saved, and GDI+ running for the whole test program.
 #include <windows.h>
@@ -96,17 +97,6 @@ inline void WriteBytes(const std::u16string& path, const std::string& bytes)
     ASSERT_TRUE(file->Commit());
 }
 
-// A document list with 8-pixel cells and 18-pixel lines showing the given pictures.
-inline void SetUpDocList(CDocList& doc, CDocPictures& pictures)
-{
-    CFontMetrics metrics;
-    metrics.charWidth = 8;
-    metrics.maxCharWidth = 16;
-    metrics.textHeight = 16;
-    doc.Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(8), metrics, 2, 1.0);
-    doc.SetPictures(&pictures);
-    doc.Create(80, 2);
-}
 
 inline void Pump()
 {

@@ -324,13 +324,7 @@ protected:
     void SetUp() override
     {
         PicThreadTest::SetUp();
-        CFontMetrics metrics;
-        metrics.charWidth = 8;
-        metrics.maxCharWidth = 16;
-        metrics.textHeight = 16;
-        doc.Font(CDocListBase::kScreenFont).Install(std::make_unique<CFixedCharMeasurer>(8), metrics, 2, 1.0);
-        doc.SetPictures(&pictures);
-        doc.Create(80, 2);
+        SetUpDocList(doc, pictures);
         doc.SetMemoNames(folder.Path(), u"", u"memo");
     }
     void TearDown() override

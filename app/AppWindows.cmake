@@ -66,7 +66,7 @@ if(WIN32 AND VEL_TESTS)
   target_link_options(VelInstanceProbe PRIVATE -municode)
 
   # End to end: the real VelText.exe under Xvfb, driven with xdotool.
-  foreach(e2e start instances opacity typing memo_files pictures)
+  foreach(e2e start instances opacity typing memo_files pictures crash)
     add_test(NAME e2e_${e2e}
       COMMAND bash ${app_dir}/tests/e2e/e2e_${e2e}.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
               $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})

@@ -63,7 +63,15 @@ public:
 
     // Change notification.
     bool Modified() const { return m_modified; }
-    void SetModified(bool on) { m_modified = on; }
+    void SetModified(bool on)
+    {
+        m_modified = on;
+        if (on)
+            ++m_editCount;
+    }
+    // Raised by every change of the content: what a copy of the memo was made from is current
+    // while it stays the same.
+    std::uint64_t EditCount() const { return m_editCount; }
     bool UndoAvailable() const { return m_undoAvailable; }
     void SetUndoAvailable(bool on) { m_undoAvailable = on; }
     CDirtyRange& Dirty() { return m_dirty; }
@@ -102,6 +110,7 @@ private:
     int m_tabWidth = CLayoutSettings::kDefaultTabWidth;
     CLayoutSettings m_layout;
     bool m_modified = false;
+    std::uint64_t m_editCount = 0;
     bool m_undoAvailable = false;
     CDirtyRange m_dirty;
     std::uint64_t m_lineVersion = 0;  // raised by every change of the line list

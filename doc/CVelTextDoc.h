@@ -4,6 +4,7 @@
 // writes the open memo back whenever another one is shown or the window closes, and carries out
 // Save and Save As.
 #include <string>
+#include <vector>
 
 #include "framework/CDocument.h"
 #include "framework/CMessageMap.h"
@@ -42,6 +43,12 @@ public:
     SaveOutcome SaveMemo(bool cleanUp);
     // Shows the file given to the last open in the view.
     bool OpenMemo();
+    // Writes the journals of copies that died as new memos; the view calls it at start-up, once
+    // its own journal is reserved, and every clean-up calls it again.
+    void RecoverJournals();
+    // Memos written from the journals of copies that died, newest last; the view shows the
+    // last one at start-up.
+    const std::vector<std::wstring>& RecoveredMemos() const { return m_recovered; }
 
     // The oldest memo folders beyond the "Save Max" limit, never the one given; they go to the
     // Recycle Bin where there is one. Exposed for tests.
@@ -58,12 +65,14 @@ private:
     void NoteSavedOutside(int saveType);
     void ReportSaveFailure(const std::wstring& where) const;
     bool WriteAsNewMemo(std::u16string& folder, std::u16string& fileName);
-    void RemoveLeftoverTempFiles() const;
+    void RemoveLeftoverTempFiles(const std::u16string& ownStem) const;
+    void RecoverJournals(const std::u16string& ownStem);
     std::u16string CurrentBaseFolder() const;
 
     static const CommandEntry<CVelTextDoc> kCommandMap[];
 
     std::wstring m_filePath;
+    std::vector<std::wstring> m_recovered;
     std::wstring m_pictureType = L"jpg";
     int m_pictureQuality = 95;
 };

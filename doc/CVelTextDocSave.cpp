@@ -9,6 +9,7 @@
 
 #include "app/CAppSettings.h"
 #include "app/CFileName.h"
+#include "app/CJournalRecovery.h"
 #include "app/CVelTextApp.h"
 #include "app/VelTextMessages.h"
 #include "app/WideText.h"
@@ -69,17 +70,65 @@ std::u16string CVelTextDoc::CurrentBaseFolder() const
     return CFileName::AddSeparator(ToU16(settings->ReadMemoBase(base).folder));
 }
 
-void CVelTextDoc::RemoveLeftoverTempFiles() const
+namespace {
+
+std::vector<std::u16string> MemoBaseFolders(const CAppSettings& settings)
+{
+    std::vector<std::u16string> folders;
+    for (int i = 0; i < kMemoBases; ++i) {
+        const std::wstring folder = settings.ReadMemoBase(i).folder;
+        if (!folder.empty())
+            folders.push_back(CFileName::AddSeparator(ToU16(folder)));
+    }
+    return folders;
+}
+
+}  // namespace
+
+void CVelTextDoc::RemoveLeftoverTempFiles(const std::u16string& ownStem) const
 {
     const CAppSettings* settings = Settings();
     if (!settings)
         return;
-    for (int i = 0; i < kMemoBases; ++i) {
-        const std::wstring folder = settings->ReadMemoBase(i).folder;
-        if (folder.empty())
+    for (const std::u16string& base : MemoBaseFolders(*settings)) {
+        const std::u16string pattern =
+            CFileName::FileName(CFileName::PrefixName(base, document_texts::kTempFilePrefix)) + u"*";
+        for (const std::u16string& name : vel::platform::ListMatching(base, pattern)) {
+            // A running copy's files and journals not recovered stay.
+            if (CFileName::IsWritableFile(base + name) && CJournalRecovery::MayRemove(base, name, ownStem))
+                vel::platform::RemoveFile(base + name);
+        }
+    }
+}
+
+void CVelTextDoc::RecoverJournals()
+{
+    if (const CVelTextView* view = View())
+        RecoverJournals(CJournalRecovery::StemOf(ToU16(view->TempFile())));
+}
+
+void CVelTextDoc::RecoverJournals(const std::u16string& ownStem)
+{
+    const CAppSettings* settings = Settings();
+    if (!settings)
+        return;
+    std::vector<std::u16string> folders = MemoBaseFolders(*settings);
+    folders.push_back(CFileName::DefaultMemoBase());
+    bool any = false;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        bool seen = false;
+        for (std::size_t j = 0; j < i; ++j)
+            seen = seen || CFileName::ToLower(folders[j]) == CFileName::ToLower(folders[i]);
+        if (seen || folders[i].empty())
             continue;
-        const std::u16string base = CFileName::AddSeparator(ToU16(folder));
-        DeleteMatching(base, CFileName::FileName(CFileName::PrefixName(base, document_texts::kTempFilePrefix)) + u"*");
+        for (const std::u16string& path : CJournalRecovery::RecoverFolder(folders[i], ownStem)) {
+            m_recovered.push_back(ToWide(path));
+            any = true;
+        }
+    }
+    if (any) {
+        if (CVelTextApp* app = CVelTextApp::Current())
+            app->PostToOtherInstances(kMsgRefreshMemoList);
     }
 }
 
@@ -104,8 +153,13 @@ CVelTextDoc::SaveOutcome CVelTextDoc::SaveMemo(bool cleanUp)
     const std::u16string memoFolder = ToU16(view->MemoFolder());
     const std::u16string memoFile = ToU16(view->MemoFileName());
 
-    if (cleanUp && app && !app->OtherInstanceExists())
-        RemoveLeftoverTempFiles();
+    // What copies that died left in their journals is recovered before anything is cleaned up.
+    const std::u16string ownStem = CJournalRecovery::StemOf(ToU16(view->TempFile()));
+    if (cleanUp) {
+        RecoverJournals(ownStem);
+        if (app && !app->OtherInstanceExists())
+            RemoveLeftoverTempFiles(ownStem);
+    }
 
     SaveOutcome outcome = SaveOutcome::kNothingToSave;
     CDocList& doc = view->EditWindow().Doc();
@@ -138,8 +192,10 @@ CVelTextDoc::SaveOutcome CVelTextDoc::SaveMemo(bool cleanUp)
                 ReportSaveFailure(ToWide(inStore ? memoFolder : CurrentBaseFolder()));
             }
         }
-        if (outcome != SaveOutcome::kFailed)
+        if (outcome != SaveOutcome::kFailed) {
             doc.SetModified(false);
+            view->EditWindow().Journal().MemoSaved();
+        }
     }
     DeleteMatching(ToU16(view->MemoFolder()), std::u16string(document_texts::kDefaultVdc) + u"*");
     return outcome;

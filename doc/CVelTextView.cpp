@@ -5,8 +5,11 @@
 
 #include "app/CAppSettings.h"
 #include "app/CFileName.h"
+#include "app/CJournalRecovery.h"
+#include "app/CMainFrame.h"
 #include "app/CVelTextApp.h"
 #include "app/Resource.h"
+#include "app/VelTextMessages.h"
 #include "app/WideText.h"
 #include "doc/CChapter.h"
 #include "doc/CDocList.h"
@@ -252,8 +255,42 @@ void CVelTextView::PrepareFolders(const std::wstring& memoFolder)
         m_edit.SetMemoFolder(ToU16(m_defaultMemoBase));
         m_tempFile = ToWide(CFileName::ReserveTempFile(ToU16(m_defaultMemoBase), ToU16(kTempFilePrefix)));
         m_edit.SetTempFile(m_tempFile);
+        // The reserved file holds this copy's crash journal beside it.
+        if (!m_tempFile.empty())
+            m_edit.Journal().Start(ToU16(m_tempFile), [this] { return JournalHeader(); });
     }
     m_edit.SetMemoFolder(ToU16(memoFolder));
+}
+
+CJournalHeader CVelTextView::JournalHeader() const
+{
+    CJournalHeader header;
+    if (!m_memoFolder.empty() && !m_memoFileName.empty()) {
+        header.newMemo = false;
+        header.folder = ToU16(m_memoFolder);
+        header.file = ToU16(m_memoFileName);
+        return header;
+    }
+    const CAppSettings* settings = Settings();
+    header.newMemo = true;
+    header.folder = settings ? CFileName::AddSeparator(ToU16(settings->ReadMemoBase(CurrentMemoBase()).folder))
+                             : ToU16(m_defaultMemoBase);
+    return header;
+}
+
+void CVelTextView::ShowRecoveredMemo()
+{
+    auto* document = dynamic_cast<CVelTextDoc*>(Document());
+    CVelTextApp* app = CVelTextApp::Current();
+    if (!document || !app || document->RecoveredMemos().empty() || !document->FilePath().empty())
+        return;
+    if (!app->LoadMemo(document->RecoveredMemos().back()))
+        return;
+    if (CMainFrame* frame = app->MainFrame()) {
+        frame->StatusBar().SetPaneText(0, ToWide(CJournalRecovery::kStatusText));
+        frame->UpdateTitleFromPath(document->RecoveredMemos().back());
+        PostMessageW(frame->Handle(), kMsgRefreshMemoList, 0, 0);
+    }
 }
 
 void CVelTextView::OnInitialUpdate()
@@ -263,8 +300,11 @@ void CVelTextView::OnInitialUpdate()
     ApplyFonts();
     m_edit.Doc().SetCaret(0, 0);
     m_edit.RepaintAll();
-    if (auto* document = dynamic_cast<CVelTextDoc*>(Document()))
+    if (auto* document = dynamic_cast<CVelTextDoc*>(Document())) {
+        document->RecoverJournals();
         document->OpenMemo();
+    }
+    ShowRecoveredMemo();
 }
 
 void CVelTextView::ApplyBackgrounds()

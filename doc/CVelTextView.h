@@ -90,6 +90,10 @@ private:
     LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
 
     const CAppSettings* Settings() const;
+    // The memo the crash journal belongs to: its place in the memo store, or a new memo's base.
+    CJournalHeader JournalHeader() const;
+    // At start-up: a memo recovered from a journal of a copy that died is shown.
+    void ShowRecoveredMemo();
     HWND FocusedPanelBox() const;
     bool Blocked() const { return m_edit.IsBusy() || m_edit.IsEditingPicture(); }
     void SendPictureCommand(UINT id, int value);

@@ -3,6 +3,7 @@
 #include "doc/CDocList.h"
 #include "doc/CDocListPainter.h"
 #include "picture/CEditPict.h"
+#include "picture/CPicJournalStore.h"
 #include "picture/CPicEditSession.h"
 #include "picture/CPicMemoStore.h"
 #include "picture/CPicPaste.h"
@@ -109,6 +110,13 @@ std::unique_ptr<CMemoPictureStore> CEditPictures::StoreFor(const std::u16string&
         return nullptr;
     return std::make_unique<CPicMemoStore>(m_pictures, *m_link, memoPath, std::u16string(type.begin(), type.end()),
                                            quality);
+}
+
+std::unique_ptr<CMemoPictureStore> CEditPictures::JournalStoreFor(const std::u16string& pictureFolder)
+{
+    if (!m_link)
+        return nullptr;
+    return std::make_unique<CPicJournalStore>(m_pictures, *m_link, pictureFolder);
 }
 
 void CEditPictures::MemoNamesChanged(const std::u16string& folder, const std::u16string& title)

@@ -42,6 +42,7 @@ public:
     void PrepareToRead(const std::u16string& path) override;
     std::unique_ptr<CMemoPictureStore> StoreFor(const std::u16string& memoPath, const std::wstring& type,
                                                 int quality) override;
+    std::unique_ptr<CMemoPictureStore> JournalStoreFor(const std::u16string& pictureFolder) override;
     void MemoNamesChanged(const std::u16string& folder, const std::u16string& title) override;
     void ContentDropped() override;
     void Detach() override;

@@ -58,3 +58,12 @@ bool CPicMemoStore::Record(int pictureId, CMemoPictureRecord& record) const
     record.pictureHeight = picture->Height();
     return true;
 }
+
+std::u16string CPicMemoStore::ExistingPath(int pictureId) const
+{
+    CPicList::UseLock use = m_pictures.Use();
+    const CPicData* picture = m_pictures.FindById(pictureId);
+    if (!picture)
+        return {};
+    return !picture->Origin().empty() ? picture->Origin() : picture->FileName();
+}

@@ -17,6 +17,8 @@ public:
 
     bool Store(int pictureId, std::u16string& srcPath) override;
     bool Record(int pictureId, CMemoPictureRecord& record) const override;
+    // The file a picture that could not be stored came from, for its tag.
+    std::u16string ExistingPath(int pictureId) const override;
 
     // The file picture id is written to.
     std::u16string TargetFor(int pictureId) const;

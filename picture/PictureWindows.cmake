@@ -12,6 +12,7 @@ if(WIN32)
     ${pic_dir}/CEditPict.h ${pic_dir}/CEditPict.cpp ${pic_dir}/CPicEditSession.h ${pic_dir}/CPicEditSession.cpp
     ${pic_dir}/CPicPaste.h ${pic_dir}/CPicPaste.cpp
     ${pic_dir}/CEditPictures.h ${pic_dir}/CEditPictures.cpp
+    ${pic_dir}/CPicJournalStore.h ${pic_dir}/CPicJournalStore.cpp
     LIBS vel_picture_memo vel_doc_gdi vel_text_windows vel_framework rastkit gdiplus gdi32 user32 ole32 comctl32)
 endif()
 

@@ -77,6 +77,7 @@ const MessageEntry<CEditExp> CEditExp::kMessageMap[] = {
     {WM_DESTROY, &CEditExp::OnDestroy},
     {WM_DROPFILES, &CEditExp::OnDropFiles},
     {kWorkQueueMessage, &CEditExp::OnWorkQueue},
+    {WM_TIMER, &CEditExp::OnTimer},
 };
 
 CEditExp::CEditExp()
@@ -147,8 +148,22 @@ LRESULT CEditExp::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CEditText::WindowProc(message, wParam, lParam);
 }
 
+LRESULT CEditExp::OnTimer(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == CEditJournal::kTimer) {
+        m_journal.OnTimer();
+        return 0;
+    }
+    return DefWindowProc(WM_TIMER, wParam, lParam);
+}
+
 LRESULT CEditExp::OnDestroy(WPARAM wParam, LPARAM lParam)
 {
+    // Text that could not be written back stays in the journal for the next start.
+    if (Doc().Modified())
+        m_journal.Keep();
+    else
+        m_journal.End();
     StopWorker();
     if (m_pictureHooks)
         m_pictureHooks->Detach();

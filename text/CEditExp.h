@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc/CCalcSettings.h"
+#include "text/CEditJournal.h"
 #include "text/CEditText.h"
 #include "text/CEditWorkerLink.h"
 #include "text/CMemoWriter.h"
@@ -87,6 +88,10 @@ public:
     // What the pictures of the memo need of the window (opening a picture for editing, a
     // clipboard bitmap, the editing window's messages); none until the pictures layer is attached.
     void SetPictureHooks(CEditPictureHooks* hooks) { m_pictureHooks = hooks; }
+    CEditPictureHooks* PictureHooks() const { return m_pictureHooks; }
+
+    // The crash journal of the memo.
+    CEditJournal& Journal() { return m_journal; }
 
     // Files dropped on the window: at most three are queued, each opened by a later message.
     void QueueDroppedFiles(const std::vector<std::u16string>& paths);
@@ -172,6 +177,7 @@ private:
     LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
     LRESULT OnWorkQueue(WPARAM wParam, LPARAM lParam);
     LRESULT OnPictureEditing(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     bool EditPicture(int pictureId);
 
     HWND MessageOwner() const;
@@ -200,6 +206,7 @@ private:
 
     std::unique_ptr<CEditWorkerLink> m_link;
     CEditPictureHooks* m_pictureHooks = nullptr;
+    CEditJournal m_journal{*this};
     // The outer lock is taken around every push and pop, before the queue's own.
     std::mutex m_workLock;
     CMsgQueue m_work;

@@ -33,6 +33,9 @@ public:
     // What stores the pictures' files when the memo is written to memoPath.
     virtual std::unique_ptr<CMemoPictureStore> StoreFor(const std::u16string& memoPath, const std::wstring& type,
                                                         int quality) = 0;
+    // What names the pictures in the crash journal: their files, and for pictures in no file
+    // yet, files written into pictureFolder.
+    virtual std::unique_ptr<CMemoPictureStore> JournalStoreFor(const std::u16string& pictureFolder) = 0;
     // The memo's folder and title (its pictures' working copies are named after them).
     virtual void MemoNamesChanged(const std::u16string& folder, const std::u16string& title) = 0;
     // The memo was emptied for another one.

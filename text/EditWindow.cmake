@@ -10,6 +10,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/CEditExpWorker.cpp ${CMAKE_CURRENT_LIST_DIR}/CEditMessages.h
     ${CMAKE_CURRENT_LIST_DIR}/CEditWorker.h ${CMAKE_CURRENT_LIST_DIR}/CEditPictureHooks.h
     ${CMAKE_CURRENT_LIST_DIR}/CEditWorkerLink.h ${CMAKE_CURRENT_LIST_DIR}/CEditWorkerLink.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CEditJournal.h ${CMAKE_CURRENT_LIST_DIR}/CEditJournal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CStandInWorker.h ${CMAKE_CURRENT_LIST_DIR}/CStandInWorker.cpp
     LIBS vel_doc_gdi vel_doclist_memo vel_calc vel_text_queue vel_framework imm32 shell32)
 endif()
@@ -17,6 +18,7 @@ endif()
 if(WIN32 AND VEL_TESTS)
   vel_test(edit_window_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/tests/EditWindowTest.cpp
            ${CMAKE_CURRENT_LIST_DIR}/tests/EditWorkerTest.cpp
+           ${CMAKE_CURRENT_LIST_DIR}/tests/EditJournalTest.cpp
            LIBS vel_text_windows LABELS window)
   # The clipboard and the keyboard state are the desktop's.
   set_tests_properties(edit_window_tests PROPERTIES RESOURCE_LOCK vel_desktop)

@@ -8,14 +8,22 @@ vel_library(vel_memo_format SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CMemoSource.h ${CMAKE_CURRENT_LIST_DIR}/CMemoPictureStore.h
   ${CMAKE_CURRENT_LIST_DIR}/CMemoReader.h ${CMAKE_CURRENT_LIST_DIR}/CMemoReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMemoWriter.h ${CMAKE_CURRENT_LIST_DIR}/CMemoWriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CMemoJournal.h ${CMAKE_CURRENT_LIST_DIR}/CMemoJournal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CJournalWriter.h ${CMAKE_CURRENT_LIST_DIR}/CJournalWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSafeFileWriter.h ${CMAKE_CURRENT_LIST_DIR}/CSafeFileWriter.cpp
   LIBS vel_platform)
+if(NOT WIN32)
+  # The journal writer's thread.
+  find_package(Threads REQUIRED)
+  target_link_libraries(vel_memo_format PUBLIC Threads::Threads)
+endif()
 vel_test(memo_format_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tests/CTextCodecTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tests/CMemoLineTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tests/CMemoReaderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tests/CMemoWriterTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tests/CMemoRoundTripTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tests/CMemoJournalTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tests/CMemoSaveFaultTest.cpp
   LIBS vel_memo_format)
 # Saves killed midway: fork and kill natively, CreateProcessW and TerminateProcess on Windows.

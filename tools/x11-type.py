@@ -6,7 +6,9 @@ map after the revert and drops the character now and then. Here one spare keycod
 character in turn, Wine is given time to read the map, and the key is pressed and released with
 XTest. Line ends are typed as Return, TABs as Tab.
 
-    x11-type.py TEXT [--delay SECONDS]
+    x11-type.py TEXT [--delay SECONDS] [--progress FILE]
+With --progress, a line "COUNT SECONDS" goes to FILE after each character typed (the count of
+characters typed so far and the wall-clock time), for tests that stop the program midway.
 """
 import ctypes
 import ctypes.util
@@ -104,6 +106,10 @@ def main():
     if "--delay" in sys.argv:
         delay = float(sys.argv[sys.argv.index("--delay") + 1])
     map_wait = float(os.environ.get("VEL_MAP_WAIT", "0.12"))
+    progress = None
+    if "--progress" in sys.argv:
+        progress = open(sys.argv[sys.argv.index("--progress") + 1], "w", buffering=1)
+    typed = 0
     display = x11.XOpenDisplay(None)
     if not display:
         sys.exit("x11-type: cannot open the display")
@@ -137,6 +143,9 @@ def main():
                 press(display, code, shift if shifted else 0)
             else:
                 press(display, keys[ch])
+            typed += 1
+            if progress:
+                progress.write("%d %.3f\n" % (typed, time.time()))
             time.sleep(delay)
         if keys:
             time.sleep(map_wait)

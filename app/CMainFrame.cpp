@@ -2,6 +2,7 @@
 
 #include "app/CFileName.h"
 #include "app/CCntlPanel.h"
+#include "picture/CBackPictureList.h"
 #include "app/CInstanceMarker.h"
 #include "app/CVelTextApp.h"
 #include "app/Resource.h"
@@ -69,7 +70,10 @@ void SetListReady(int ready)
 
 }  // namespace
 
-CMainFrame::CMainFrame() : m_dirList(MemoListOfTheApplication(), &SetListReady) {}
+CMainFrame::CMainFrame() : m_dirList(MemoListOfTheApplication(), &SetListReady)
+{
+    SetUpControlBarPictures();
+}
 
 CMainFrame::~CMainFrame()
 {
@@ -165,6 +169,7 @@ LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
         if (CVelTextView* view = TextView()) {
             view->SetPanel(m_panel.get());
         }
+        ConnectControlBarPictures(true);
     }
     m_statusBar.SetIndicators(kIndicators);
     ApplyOpacity();
@@ -178,6 +183,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam)
     CInstanceMarker::Remove(Handle());
     m_dirList.Stop();
     if (m_panel) {
+        ConnectControlBarPictures(false);
         if (CVelTextView* view = TextView()) {
             view->SetPanel(nullptr);
         }

@@ -2,7 +2,6 @@
 
 #include "app/CFileName.h"
 #include "app/CCntlPanel.h"
-#include "picture/CBackPictureList.h"
 #include "app/CInstanceMarker.h"
 #include "app/CVelTextApp.h"
 #include "app/Resource.h"
@@ -12,6 +11,7 @@
 #include "doc/CVelTextView.h"
 #include "framework/CDocument.h"
 #include "framework/CView.h"
+#include "picture/CBackPictureList.h"
 
 namespace {
 

@@ -81,3 +81,4 @@ if(WIN32 AND VEL_TESTS)
   # The e2e tests need the program and the probe built with the tests.
   add_custom_target(vel_app_e2e_deps ALL DEPENDS VelText VelInstanceProbe)
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/Options.cmake)

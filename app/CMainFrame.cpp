@@ -11,6 +11,7 @@
 #include "doc/CVelTextView.h"
 #include "framework/CDocument.h"
 #include "framework/CView.h"
+#include "picture/CBackPictureList.h"
 
 namespace {
 
@@ -69,7 +70,10 @@ void SetListReady(int ready)
 
 }  // namespace
 
-CMainFrame::CMainFrame() : m_dirList(MemoListOfTheApplication(), &SetListReady) {}
+CMainFrame::CMainFrame() : m_dirList(MemoListOfTheApplication(), &SetListReady)
+{
+    SetUpControlBarPictures();
+}
 
 CMainFrame::~CMainFrame()
 {
@@ -165,6 +169,7 @@ LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
         if (CVelTextView* view = TextView()) {
             view->SetPanel(m_panel.get());
         }
+        ConnectControlBarPictures(true);
     }
     m_statusBar.SetIndicators(kIndicators);
     ApplyOpacity();
@@ -178,6 +183,7 @@ LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam)
     CInstanceMarker::Remove(Handle());
     m_dirList.Stop();
     if (m_panel) {
+        ConnectControlBarPictures(false);
         if (CVelTextView* view = TextView()) {
             view->SetPanel(nullptr);
         }

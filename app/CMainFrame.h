@@ -2,11 +2,13 @@
 #include <memory>
 #include <string>
 
+#include "app/CCntlBackgroundPainter.h"
 #include "app/CCntlPanelHost.h"
 #include "app/CDirListClient.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CStatusBar.h"
 
+class CBackPictureList;
 class CCntlPanel;
 class CVelTextView;
 
@@ -14,7 +16,7 @@ class CVelTextView;
 // with the open memo's name, the memo list of the current memo base with its listing worker and
 // the moves between memos, always-on-top and opacity, and the instance marker's removal when the
 // window goes.
-class CMainFrame : public CFrameWnd, private CCntlPanelHost {
+class CMainFrame : public CFrameWnd, private CCntlPanelHost, private CCntlBackgroundPainter {
 public:
     static constexpr wchar_t kTitlePrefix[] = L"Ｖｅｌのメモ帳 - ";
     static constexpr BYTE kOpaque = 255;
@@ -40,6 +42,8 @@ public:
     // "前のメモ" (older, +1) and "後ろのメモ" (newer, -1).
     bool StepMemo(int direction);
     CCntlPanel* ControlBar() const { return m_panel.get(); }
+    // The control-bar background pictures ("basecntl"), for the view options.
+    CBackPictureList* ControlBarPictures() const { return m_cntlPictures.get(); }
 
     static std::wstring TitleFromPath(const std::wstring& path);
     static std::wstring TitleFromEntry(const std::wstring& folderAndFile);
@@ -86,6 +90,11 @@ private:
     bool SearchForward(const std::u16string& text) override;
     bool Replace(const std::u16string& search, const std::u16string& replacement) override;
 
+    // The control bar's background: the frame's picture list, the bar's paint hook.
+    void SetUpControlBarPictures();
+    void ConnectControlBarPictures(bool connect);
+    bool PaintTiled(HDC dc, const RECT& client, int displayType) override;
+
     void ApplyOpacity();
     void SetOpacity(BYTE alpha);
     void OnTopMost();
@@ -102,6 +111,7 @@ private:
 
     CStatusBar m_statusBar;
     CDirListClient m_dirList;
+    std::unique_ptr<CBackPictureList> m_cntlPictures;
     std::unique_ptr<CCntlPanel> m_panel;
     bool m_topMost = false;
     BYTE m_opacity = kOpaque;

@@ -17,6 +17,7 @@
 #include "doc/CViewPanel.h"
 #include "framework/CCmdUI.h"
 #include "framework/CWaitCursor.h"
+#include "picture/CBackPictureList.h"
 #include "picture/CRotateDlg.h"
 #include "framework/CDocument.h"
 #include "text/CClipboardText.h"
@@ -70,6 +71,8 @@ const CommandEntry<CVelTextView> CVelTextView::kCommandMap[] = {
     {ID_PICT_EDIT_END, &CVelTextView::OnPictureEditEnd, &CVelTextView::OnUpdatePictureEditing},
     {ID_PICT_EDIT_START, &CVelTextView::OnPictureEditStart, &CVelTextView::OnUpdatePictureEditStart},
     {ID_PICT_ANGLE, &CVelTextView::OnPictureAngle, &CVelTextView::OnUpdatePictureEditing},
+    {ID_TEXT_OPTIONS, &CVelTextView::OnOptions, &CVelTextView::OnUpdateNotBlocked},
+    {ID_VIEW_OPTIONS, &CVelTextView::OnViewOptions, &CVelTextView::OnUpdateNotBusy},
     // The document saves; the view decides when saving makes sense.
     {ID_FILE_SAVE, nullptr, &CVelTextView::OnUpdateSave},
     {ID_FILE_SAVE_AS, nullptr, &CVelTextView::OnUpdateNeedsContent},
@@ -305,13 +308,6 @@ void CVelTextView::OnInitialUpdate()
         document->OpenMemo();
     }
     ShowRecoveredMemo();
-}
-
-void CVelTextView::ApplyBackgrounds()
-{
-    // The picture lists of the display types come with the view options; the built-in pictures
-    // stand in until a file is chosen.
-    m_edit.SetBackgrounds(L"", L"");
 }
 
 void CVelTextView::ApplyFonts()

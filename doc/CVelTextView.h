@@ -2,6 +2,7 @@
 // The framework view of the memo window. It hosts the text edit window inside a thin frame,
 // holds the folders of the open memo and routes the Edit, Text, Calculate, Picture edit and View
 // commands to the edit window and its document list, deciding for each whether it is enabled.
+#include <memory>
 #include <string>
 
 #include "framework/CMessageMap.h"
@@ -11,6 +12,7 @@
 #include "text/CEditExp.h"
 
 class CAppSettings;
+class CBackPictureList;
 class CViewPanel;
 
 class CVelTextView : public CView {
@@ -62,6 +64,11 @@ public:
     // The background pictures and the screen font of the current memo base's display type.
     void ApplyBackgrounds();
     void ApplyFonts();
+    // The text background pictures ("baseview") and the grey ones ("graypic"), set up by the
+    // first ApplyBackgrounds; the control-bar pictures are the frame's.
+    CBackPictureList* TextPictures() const { return m_viewPictures.get(); }
+    CBackPictureList* GreyPictures() const { return m_greyPictures.get(); }
+    void SetControlBarPictures(CBackPictureList* pictures) { m_cntlPictures = pictures; }
 
     // Search and replace for the control panel; the focus comes back to the view afterwards.
     bool SearchBackward(const std::u16string& text);
@@ -129,6 +136,11 @@ private:
     void OnPictureEditEnd() { SendPictureCommand(32793, 0); }
     void OnPictureEditStart();
     void OnPictureAngle();
+    // "オプション" and "表示オプション"; what OK stored applies at once.
+    void OnOptions();
+    void OnViewOptions();
+    void SetUpBackgroundLists();
+    HBITMAP LoadBackground(const std::wstring& path) const;
 
     // Command states
     void OnUpdateCopyCut(CCmdUI& ui);
@@ -158,6 +170,9 @@ private:
     CEditPictures m_pictures;
     CEditExp m_edit;
     CViewPanel* m_panel = nullptr;
+    std::unique_ptr<CBackPictureList> m_viewPictures;
+    std::unique_ptr<CBackPictureList> m_greyPictures;
+    CBackPictureList* m_cntlPictures = nullptr;
     int m_memoBase = 0;
     std::wstring m_historyFolder;
     std::wstring m_defaultMemoBase;

@@ -29,6 +29,8 @@ public:
     // A copy for whoever takes bitmaps over (CTiledBackground::FromBitmap); none without one.
     HBITMAP CopyBitmap() const;
     const std::u16string& FileName() const { return m_fileName; }
+    // The file the bitmap stands for from now on (a copy of the file it was decoded from).
+    void SetFileName(const std::u16string& path) { m_fileName = path; }
 
     bool Shown() const { return m_shown; }
     void SetShown(bool shown) { m_shown = shown; }

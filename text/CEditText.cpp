@@ -573,11 +573,20 @@ void CEditText::ApplyFont(const CEditSettings& settings)
 
 void CEditText::SetBackgrounds(const std::wstring& viewFile, const std::wstring& greyFile)
 {
+    m_viewBackgroundFile = viewFile;
+    m_greyBackgroundFile = greyFile;
+    const auto load = [this](const std::wstring& file) -> std::unique_ptr<CTiledBackground> {
+        if (file.empty())
+            return nullptr;
+        if (m_loadBackground)
+            return CTiledBackground::FromBitmap(m_loadBackground(file));
+        return CTiledBackground::FromBmpFile(file);
+    };
     HINSTANCE module = GetModuleHandleW(nullptr);
-    std::unique_ptr<CTiledBackground> view = CTiledBackground::FromBmpFile(viewFile);
+    std::unique_ptr<CTiledBackground> view = load(viewFile);
     if (!view)
         view = CTiledBackground::FromResource(module, kViewBackgroundResource);
-    std::unique_ptr<CTiledBackground> grey = CTiledBackground::FromBmpFile(greyFile);
+    std::unique_ptr<CTiledBackground> grey = load(greyFile);
     if (!grey)
         grey = CTiledBackground::FromResource(module, kGreyBackgroundResource);
     m_painter->SetBackgrounds(std::move(view), std::move(grey));

@@ -4,6 +4,7 @@
 // list, and afterwards the changed lines are repainted and the caret kept in view.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,6 +55,13 @@ public:
     // The view background and the grey one from their files; the built-in pictures stand in for
     // files that cannot be read.
     void SetBackgrounds(const std::wstring& viewFile, const std::wstring& greyFile);
+    // Decodes a background picture file into a bitmap that the caller takes over; null when it
+    // cannot. The pictures layer brings one; without it only BMP files are read.
+    using BackgroundLoader = std::function<HBITMAP(const std::wstring& path)>;
+    void SetBackgroundLoader(BackgroundLoader loader) { m_loadBackground = std::move(loader); }
+    // The files last given to SetBackgrounds.
+    const std::wstring& ViewBackgroundFile() const { return m_viewBackgroundFile; }
+    const std::wstring& GreyBackgroundFile() const { return m_greyBackgroundFile; }
 
     // The stream selection over the whole memo.
     void SelectAll();
@@ -132,6 +140,9 @@ private:
 
     std::unique_ptr<CDocList> m_doc;
     std::unique_ptr<CDocListPainter> m_painter;
+    BackgroundLoader m_loadBackground;
+    std::wstring m_viewBackgroundFile;
+    std::wstring m_greyBackgroundFile;
     CEditSettings m_settings;
     CWnd* m_pictureEdit = nullptr;
     int m_clientWidth = 0;

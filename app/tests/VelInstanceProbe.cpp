@@ -6,10 +6,12 @@
 //                              "x y width height cell line"
 //   VelInstanceProbe click TITLE ID   clicks control ID of the dialog captioned TITLE
 //   VelInstanceProbe text TITLE       the text of the dialog captioned TITLE and of its controls
-//   VelInstanceProbe settext TITLE ID TEXT   sets the text of control ID of that dialog
 //   VelInstanceProbe command ID       posts the menu command ID to the first marked window
 //   VelInstanceProbe tree             the child windows of the first marked window: class, text,
 //                                     screen rectangle, visible, and which one has the focus
+//   VelInstanceProbe set TITLE ID TEXT        sets the text of control ID of the dialog TITLE
+//   VelInstanceProbe select TITLE ID INDEX    selects item INDEX of drop-down ID and tells the dialog
+//   VelInstanceProbe shown TITLE ID   1 when control ID of the dialog TITLE is visible, else 0
 #include <windows.h>
 
 #include <cstdio>
@@ -101,14 +103,6 @@ int wmain(int argc, wchar_t** argv)
         });
         return sent ? 0 : 1;
     }
-    if (mode == L"settext" && argc > 4) {
-        HWND dialog = FindWindowW(L"#32770", argv[2]);
-        HWND control = dialog ? GetDlgItem(dialog, _wtoi(argv[3])) : nullptr;
-        if (control == nullptr)
-            return 1;
-        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
-        return 0;
-    }
     if ((mode == L"click" || mode == L"text") && argc > 2) {
         HWND dialog = FindWindowW(L"#32770", argv[2]);
         if (dialog == nullptr)
@@ -124,6 +118,26 @@ int wmain(int argc, wchar_t** argv)
         if (control == nullptr)
             return 1;
         PostMessageW(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if ((mode == L"set" || mode == L"select" || mode == L"shown") && argc > 3) {
+        HWND dialog = FindWindowW(L"#32770", argv[2]);
+        HWND control = dialog ? GetDlgItem(dialog, _wtoi(argv[3])) : nullptr;
+        if (control == nullptr)
+            return 1;
+        if (mode == L"shown") {
+            std::printf("%d\n", IsWindowVisible(control) ? 1 : 0);
+            return 0;
+        }
+        if (argc < 5)
+            return 2;
+        if (mode == L"set") {
+            SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]));
+            return 0;
+        }
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(_wtoi(argv[4])), 0);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(control));
         return 0;
     }
     int count = 0;

@@ -53,7 +53,7 @@ command 32802 1.5
 command 32911 1.5
 shot 6-right5
 command 32798 1
-"${emu[@]}" "$probe" settext "画像サイズ変更" 3131 150 || fail "no size dialog"
+"${emu[@]}" "$probe" set "画像サイズ変更" 3131 150 || fail "no size dialog"
 sleep 0.3
 "${emu[@]}" "$probe" click "画像サイズ変更" 1 || fail "no OK in the size dialog"
 sleep 1.5

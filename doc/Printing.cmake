@@ -6,6 +6,8 @@ vel_library(vel_doc_print SOURCES ${print_doc}/CPrintLayout.h ${print_doc}/CPrin
             ${print_doc}/CPagePlan.h ${print_doc}/CPagePlan.cpp
             LIBS vel_doclist)
 vel_test(doc_print_tests SOURCES ${print_doc}/tests/CPrintLayoutTest.cpp LIBS vel_doc_print)
+vel_benchmark(doc_print_bench SOURCES ${print_doc}/bench/CPrintBench.cpp ${print_doc}/tests/CTestDocList.h
+              LIBS vel_doc_print)
 
 if(WIN32)
   vel_library(vel_doc_print_gdi SOURCES ${print_doc}/CDocListPrinter.h ${print_doc}/CDocListPrinter.cpp
@@ -60,4 +62,16 @@ if(WIN32 AND VEL_TESTS)
             $<TARGET_FILE:VelText> $<TARGET_FILE:VelPrintProbe> ${CMAKE_BINARY_DIR} ${print_state})
   set_tests_properties(e2e_print PROPERTIES LABELS e2e TIMEOUT 300 FIXTURES_REQUIRED "wine;printer"
     RESOURCE_LOCK "vel_desktop;vel_registry")
+endif()
+
+# The time to the first preview page of a large memo under Wine (run it with tools/wine-run.sh).
+if(WIN32)
+  add_executable(print_preview_timing ${CMAKE_SOURCE_DIR}/doc/bench/PrintPreviewTiming.cpp ${CMAKE_SOURCE_DIR}/app/VelText.rc)
+  target_include_directories(print_preview_timing PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(print_preview_timing PRIVATE ${VEL_WARNINGS})
+  target_link_libraries(print_preview_timing PRIVATE vel_app_windows)
+  target_link_options(print_preview_timing PRIVATE -municode)
+  set_target_properties(print_preview_timing PROPERTIES EXCLUDE_FROM_ALL ON)
+  add_custom_command(TARGET print_preview_timing POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:rastkit> $<TARGET_FILE_DIR:print_preview_timing>)
 endif()

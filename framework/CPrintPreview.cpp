@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include <windowsx.h>
+
 #include "framework/CCmdUI.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CMessageMap.h"
@@ -22,16 +24,16 @@ struct Button {
     int width;
 };
 constexpr Button kButtons[] = {
-    {VEL_ID_PREVIEW_PRINT, L"印刷(&P)...", 80},
-    {VEL_ID_PREVIEW_NEXT, L"次ページ(&N)", 84},
-    {VEL_ID_PREVIEW_PREV, L"前ページ(&V)", 84},
-    {VEL_ID_PREVIEW_NUMPAGE, L"2 ページ(&T)", 84},
-    {VEL_ID_PREVIEW_ZOOMIN, L"拡大(&I)", 64},
-    {VEL_ID_PREVIEW_ZOOMOUT, L"縮小(&O)", 64},
-    {VEL_ID_PREVIEW_CLOSE, L"閉じる(&C)", 72},
+    {VEL_ID_PREVIEW_PRINT, L"印刷...", 80},
+    {VEL_ID_PREVIEW_NEXT, L"次ページ", 84},
+    {VEL_ID_PREVIEW_PREV, L"前ページ", 84},
+    {VEL_ID_PREVIEW_NUMPAGE, L"2 ページ", 84},
+    {VEL_ID_PREVIEW_ZOOMIN, L"拡大", 64},
+    {VEL_ID_PREVIEW_ZOOMOUT, L"縮小", 64},
+    {VEL_ID_PREVIEW_CLOSE, L"閉じる", 72},
 };
-constexpr wchar_t kOnePage[] = L"1 ページ(&T)";
-constexpr wchar_t kTwoPages[] = L"2 ページ(&T)";
+constexpr wchar_t kOnePage[] = L"1 ページ";
+constexpr wchar_t kTwoPages[] = L"2 ページ";
 constexpr wchar_t kPageFormat[] = L"%d / %d ページ";
 constexpr wchar_t kPagesFormat[] = L"%d-%d / %d ページ";
 constexpr wchar_t kDefaultPageNote[] = L"（プリンタがないため A4 用紙で表示）";
@@ -96,9 +98,10 @@ protected:
         }
         case WM_LBUTTONDOWN:
             SetFocus(Handle());
-            // A click zooms in, and from the closest zoom back to the whole page.
+            // A click zooms in around the point clicked, and from the closest zoom back to the
+            // whole page.
             if (m_preview.Zoom() + 1 < CPrintPreview::kZoomLevels) {
-                m_preview.ZoomIn();
+                m_preview.ZoomInAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             } else {
                 while (m_preview.Zoom() > 0)
                     m_preview.ZoomOut();
@@ -289,6 +292,25 @@ void CPrintPreview::ZoomIn()
     if (m_zoom + 1 >= kZoomLevels)
         return;
     ++m_zoom;
+    StateChanged();
+}
+
+void CPrintPreview::ZoomInAt(POINT point)
+{
+    if (m_zoom + 1 >= kZoomLevels)
+        return;
+    // The point keeps its place in the page window as the pages grow around it.
+    RECT client{0, 0, 0, 0};
+    GetClientRect(Pages(), &client);
+    const SIZE before = ContentSize();
+    const double fx = before.cx > client.right ? static_cast<double>(point.x + m_scroll.x) / before.cx
+                                               : static_cast<double>(point.x - (client.right - before.cx) / 2) / before.cx;
+    const double fy = before.cy > client.bottom ? static_cast<double>(point.y + m_scroll.y) / before.cy
+                                                : static_cast<double>(point.y - (client.bottom - before.cy) / 2) / before.cy;
+    ++m_zoom;
+    const SIZE after = ContentSize();
+    m_scroll.x = static_cast<LONG>(fx * after.cx) - point.x;
+    m_scroll.y = static_cast<LONG>(fy * after.cy) - point.y;
     StateChanged();
 }
 

@@ -53,6 +53,8 @@ public:
     void PreviousPage() { GoToPage(m_page - PagesShown()); }
     void ToggleTwoPages();
     void ZoomIn();
+    // Zooms in keeping the point of the page window where it is.
+    void ZoomInAt(POINT point);
     void ZoomOut();
 
     // Draws page (from 1) on a white sheet filling sheet in dc, scaled from the printer's pixels.

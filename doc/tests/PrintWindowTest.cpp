@@ -181,6 +181,9 @@ protected:
     void TearDown() override
     {
         CUserMessage::SetRecorder(nullptr);
+        // The test's memo is not one to keep in the memo store.
+        if (frame->Handle() != nullptr && view->Handle() != nullptr)
+            view->DropContent();
         if (frame->Handle() != nullptr)
             frame->DestroyWindow();
         Pump();
@@ -549,6 +552,11 @@ TEST_F(PrintWindowTest, ThePreviewTakesTheViewsPlaceAndTheEditCommandsWaitUntilI
     EXPECT_EQ(sheets[0].right - sheets[0].left, 2 * fitWidth);
     Command(VEL_ID_PREVIEW_ZOOMOUT);
     EXPECT_EQ(preview->Zoom(), 0);
+    // Clicks zoom in twice, the third goes back to whole pages.
+    for (int expected : {1, 2, 0}) {
+        SendMessageW(pages, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 60));
+        EXPECT_EQ(preview->Zoom(), expected);
+    }
     UpdateWindow(pages);  // paints the pages shown
 
     SendMessageW(pages, WM_KEYDOWN, VK_ESCAPE, 0);

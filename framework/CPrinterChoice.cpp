@@ -77,8 +77,8 @@ bool CPrinterChoice::Installed() const
 
 void CPrinterChoice::Adopt(HGLOBAL devMode, HGLOBAL devNames)
 {
-    // A dialog that was handed our blocks gives back the same ones, or replacements it made after
-    // freeing ours.
+    // The dialogs give back the blocks they were handed, or blocks of their own in their place;
+    // whichever came back describes the printer chosen.
     if (devMode != m_devMode && devMode)
         m_devMode = devMode;
     if (devNames != m_devNames && devNames)

@@ -1,5 +1,6 @@
 # Window side of the application: start-up, settings, main frame, document and view, resources,
 # and the VelText program itself.
+include(${CMAKE_SOURCE_DIR}/doc/Printing.cmake)
 if(WIN32)
   enable_language(RC)
   set(app_dir ${CMAKE_CURRENT_LIST_DIR})
@@ -16,7 +17,9 @@ if(WIN32)
     ${CMAKE_SOURCE_DIR}/doc/CVelTextDocSave.cpp
     ${CMAKE_SOURCE_DIR}/doc/CSaveTypeDlg.cpp
     ${CMAKE_SOURCE_DIR}/doc/CVelTextView.cpp
-    LIBS vel_framework vel_app_core vel_vmem vel_text_windows vel_picture_windows version)
+    ${CMAKE_SOURCE_DIR}/doc/CVelTextViewPrint.cpp
+    LIBS vel_framework vel_app_core vel_vmem vel_text_windows vel_picture_windows vel_memo_print
+         vel_framework_print version)
 
   # Resource script in UTF-8; the resources include paths from the source root.
   set(app_rc ${app_dir}/VelText.rc)

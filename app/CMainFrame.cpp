@@ -180,6 +180,9 @@ LRESULT CMainFrame::OnCreate(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainFrame::OnDestroy(WPARAM wParam, LPARAM lParam)
 {
+    // A print preview still up ends its print steps first, while the view and the bars are whole.
+    if (CWnd* preview = Preview(); preview && preview->Handle())
+        SendMessageW(preview->Handle(), WM_CLOSE, 0, 0);
     CInstanceMarker::Remove(Handle());
     m_dirList.Stop();
     if (m_panel) {
@@ -200,8 +203,12 @@ LRESULT CMainFrame::OnActivate(WPARAM wParam, LPARAM lParam)
     const LRESULT result = CFrameWnd::OnActivate(wParam, lParam);
     if (ActiveDocument() != nullptr && ActiveView() != nullptr) {
         ApplyOpacity();
-        if (LOWORD(wParam) != WA_INACTIVE && ActiveView()->Handle() != nullptr) {
-            SetFocus(ActiveView()->Handle());
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            CWnd* preview = Preview();
+            if (preview && preview->Handle() != nullptr)
+                SetFocus(preview->Handle());
+            else if (ActiveView()->Handle() != nullptr)
+                SetFocus(ActiveView()->Handle());
         }
     }
     return result;

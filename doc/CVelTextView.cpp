@@ -13,9 +13,11 @@
 #include "app/WideText.h"
 #include "doc/CChapter.h"
 #include "doc/CDocList.h"
+#include "doc/CMemoPrinter.h"
 #include "doc/CVelTextDoc.h"
 #include "doc/CViewPanel.h"
 #include "framework/CCmdUI.h"
+#include "framework/CPrintPreview.h"
 #include "framework/CWaitCursor.h"
 #include "picture/CBackPictureList.h"
 #include "picture/CRotateDlg.h"
@@ -73,6 +75,11 @@ const CommandEntry<CVelTextView> CVelTextView::kCommandMap[] = {
     {ID_PICT_ANGLE, &CVelTextView::OnPictureAngle, &CVelTextView::OnUpdatePictureEditing},
     {ID_TEXT_OPTIONS, &CVelTextView::OnOptions, &CVelTextView::OnUpdateNotBlocked},
     {ID_VIEW_OPTIONS, &CVelTextView::OnViewOptions, &CVelTextView::OnUpdateNotBusy},
+    // Printing (the steps and the commands are in CVelTextViewPrint.cpp).
+    {ID_FILE_PRINT, &CVelTextView::OnFilePrint, &CVelTextView::OnUpdateNeedsContent},
+    {ID_FILE_PRINT_DIRECT, &CVelTextView::OnFilePrintDirect, &CVelTextView::OnUpdateNeedsContent},
+    {ID_FILE_PRINT_PREVIEW, &CVelTextView::OnFilePrintPreview, &CVelTextView::OnUpdateNeedsContent},
+    {ID_FILE_PRINT_SETUP, &CVelTextView::OnFilePrintSetup, &CVelTextView::OnUpdateNotBlocked},
     // The document saves; the view decides when saving makes sense.
     {ID_FILE_SAVE, nullptr, &CVelTextView::OnUpdateSave},
     {ID_FILE_SAVE_AS, nullptr, &CVelTextView::OnUpdateNeedsContent},
@@ -111,6 +118,8 @@ CVelTextView::CVelTextView() : m_pictures(PictureStore()) {}
 
 CVelTextView::~CVelTextView()
 {
+    if (m_preview)
+        m_preview->Close();
     DestroyWindow();
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "framework/CMessageMap.h"
+#include "framework/CPrintInfo.h"
+#include "framework/CPrinterChoice.h"
 #include "framework/CView.h"
 #include "picture/CEditPictures.h"
 #include "platform/LocalTime.h"
@@ -13,9 +15,13 @@
 
 class CAppSettings;
 class CBackPictureList;
+class CFrameWnd;
+class CMemoPrinter;
+class CPrintPreview;
 class CViewPanel;
+struct CMemoPrintSetup;
 
-class CVelTextView : public CView {
+class CVelTextView : public CView, public CPrintClient {
 public:
     static constexpr int kFrameWidth = 5;
     static constexpr wchar_t kEditWindowName[] = L"DurEduz Erududｳｨﾝﾄﾞｳ";
@@ -57,6 +63,19 @@ public:
 
     int OutputRadix() const { return m_radix; }
     bool Printing() const { return m_printing; }
+    double PrintScale() const { return m_printScale; }
+
+    // Printing: the four print steps the framework's print job and preview call, and what they
+    // work with (the printer chosen, the job's state, the preview while it is up).
+    bool OnPreparePrinting(CPrintInfo& info) override;
+    bool OnBeginPrinting(HDC dc, CPrintInfo& info) override;
+    void OnPrint(HDC dc, CPrintInfo& info) override;
+    void OnEndPrinting(HDC dc, CPrintInfo& info) override;
+    std::wstring PrintTitle() const override;
+    CPrinterChoice& Printer() { return m_printer; }
+    const CMemoPrinter* MemoPrinter() const { return m_memoPrinter.get(); }
+    CPrintPreview* Preview() const { return m_preview.get(); }
+    CMemoPrintSetup PrintSetup();
     // The memo base chosen in the control panel (kept here while there is no panel).
     int CurrentMemoBase() const;
     void SelectMemoBase(int index);
@@ -162,6 +181,15 @@ private:
     void OnUpdatePageBreakOn(CCmdUI& ui);
     void OnUpdatePageBreakOff(CCmdUI& ui);
 
+    // Printing commands
+    void OnFilePrint() { RunPrintJob(true); }
+    void OnFilePrintDirect() { RunPrintJob(false); }
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void RunPrintJob(bool withDialog);
+    CFrameWnd* Frame() const;
+    static bool PassesDuringPreview(UINT id);
+
     static constexpr UINT kRotate = 32897;
     static const MessageEntry<CVelTextView> kMessageMap[];
     static const CommandEntry<CVelTextView> kCommandMap[];
@@ -183,4 +211,9 @@ private:
     int m_clientWidth = 0;
     int m_clientHeight = 0;
     bool m_printing = false;
+    double m_printScale = 1.0;
+    CPrinterChoice m_printer;
+    std::unique_ptr<CMemoPrinter> m_memoPrinter;
+    // Last, so that a preview still up ends its print steps while the rest of the view is whole.
+    std::unique_ptr<CPrintPreview> m_preview;
 };

@@ -56,6 +56,7 @@ void CFrameWnd::AddControlBar(CControlBar& bar)
 void CFrameWnd::RemoveControlBar(const CControlBar& bar)
 {
     std::erase(m_bars, &bar);
+    std::erase(m_barsHiddenForPrinting, &bar);
 }
 
 namespace {
@@ -97,6 +98,53 @@ void CFrameWnd::RecalcLayout()
         MoveWindow(m_view->Handle(), remaining.left, remaining.top, remaining.right - remaining.left,
                    remaining.bottom - remaining.top, TRUE);
     }
+    if (m_preview && m_preview->Handle() != nullptr) {
+        MoveWindow(m_preview->Handle(), remaining.left, remaining.top, remaining.right - remaining.left,
+                   remaining.bottom - remaining.top, TRUE);
+    }
+}
+
+void CFrameWnd::SetPreview(CWnd* preview)
+{
+    if (preview == m_preview) {
+        return;
+    }
+    m_preview = preview;
+    if (m_view && m_view->Handle() != nullptr) {
+        ShowWindow(m_view->Handle(), m_preview ? SW_HIDE : SW_SHOW);
+    }
+    RecalcLayout();
+    if (m_preview && m_preview->Handle() != nullptr) {
+        SetWindowPos(m_preview->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    } else if (m_view && m_view->Handle() != nullptr && Handle() != nullptr && IsWindowVisible(Handle())) {
+        SetFocus(m_view->Handle());
+    }
+}
+
+void CFrameWnd::HideTopBars(bool hide)
+{
+    if (hide) {
+        if (m_topBarsHidden++ > 0) {
+            return;
+        }
+        for (CControlBar* bar : m_bars) {
+            if (bar->DockSide() == CControlBar::Dock::Top && IsShown(bar->BarHandle())) {
+                ShowWindow(bar->BarHandle(), SW_HIDE);
+                m_barsHiddenForPrinting.push_back(bar);
+            }
+        }
+    } else {
+        if (m_topBarsHidden == 0 || --m_topBarsHidden > 0) {
+            return;
+        }
+        for (CControlBar* bar : m_barsHiddenForPrinting) {
+            if (bar->BarHandle() != nullptr) {
+                ShowWindow(bar->BarHandle(), SW_SHOW);
+            }
+        }
+        m_barsHiddenForPrinting.clear();
+    }
+    RecalcLayout();
 }
 
 void CFrameWnd::UpdateMenuPopup(HMENU popup)
@@ -125,6 +173,9 @@ void CFrameWnd::UpdateControlBars()
 
 bool CFrameWnd::OnCmdMsg(UINT id, CCmdUI* ui)
 {
+    if (m_preview && m_preview->OnCmdMsg(id, ui)) {
+        return true;
+    }
     if (m_view && m_view->OnCmdMsg(id, ui)) {
         return true;
     }
@@ -182,7 +233,9 @@ LRESULT CFrameWnd::OnSize(WPARAM wParam, LPARAM)
 
 LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM)
 {
-    if (m_view && m_view->Handle() != nullptr) {
+    if (m_preview && m_preview->Handle() != nullptr) {
+        SetFocus(m_preview->Handle());
+    } else if (m_view && m_view->Handle() != nullptr) {
         SetFocus(m_view->Handle());
     }
     return 0;
@@ -191,8 +244,12 @@ LRESULT CFrameWnd::OnSetFocus(WPARAM, LPARAM)
 LRESULT CFrameWnd::OnActivate(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = DefWindowProc(WM_ACTIVATE, wParam, lParam);
-    if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && m_view && m_view->Handle() != nullptr) {
-        SetFocus(m_view->Handle());
+    if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+        if (m_preview && m_preview->Handle() != nullptr) {
+            SetFocus(m_preview->Handle());
+        } else if (m_view && m_view->Handle() != nullptr) {
+            SetFocus(m_view->Handle());
+        }
     }
     return result;
 }
@@ -207,6 +264,10 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
 
 LRESULT CFrameWnd::OnClose(WPARAM, LPARAM)
 {
+    // A preview still up ends its print steps while the view is whole.
+    if (m_preview && m_preview->Handle() != nullptr) {
+        SendMessageW(m_preview->Handle(), WM_CLOSE, 0, 0);
+    }
     DestroyWindow();
     return 0;
 }

@@ -33,6 +33,15 @@ public:
     void RemoveControlBar(const CControlBar& bar);
     void RecalcLayout();
 
+    // The print preview takes the view's place and the first turn at every command while it is
+    // up; none gives the view back.
+    void SetPreview(CWnd* preview);
+    CWnd* Preview() const { return m_preview; }
+    // The bars along the top go while a print job or the preview runs (the status bar stays);
+    // calls nest, and the last show brings back the bars that were shown before.
+    void HideTopBars(bool hide);
+    bool TopBarsHidden() const { return m_topBarsHidden > 0; }
+
     // Asks the command route for the state of every item of a popup that is about to open; items
     // nobody answers for are greyed.
     void UpdateMenuPopup(HMENU popup);
@@ -70,4 +79,7 @@ private:
     CCreateContext m_context;
     std::unique_ptr<CView> m_view;
     std::vector<CControlBar*> m_bars;
+    CWnd* m_preview = nullptr;
+    int m_topBarsHidden = 0;
+    std::vector<CControlBar*> m_barsHiddenForPrinting;
 };

@@ -19,6 +19,7 @@
 #include "framework/CCmdUI.h"
 #include "framework/CPrintPreview.h"
 #include "framework/CWaitCursor.h"
+#include "platform/FileSystem.h"
 #include "picture/CBackPictureList.h"
 #include "picture/CRotateDlg.h"
 #include "framework/CDocument.h"
@@ -199,6 +200,14 @@ LRESULT CVelTextView::OnDestroy(WPARAM wParam, LPARAM lParam)
     // The memo is written back while the edit window still holds it.
     if (auto* document = dynamic_cast<CVelTextDoc*>(Document()))
         document->SaveMemo(true);
+    // A clean end: the journal goes and, as the last copy, so does the reserved file it held.
+    // Text that could not be written stays journaled (the edit window keeps it as it goes).
+    if (m_edit.Handle() && !m_edit.Doc().Modified() && !m_tempFile.empty()) {
+        m_edit.Journal().End();
+        const CVelTextApp* app = CVelTextApp::Current();
+        if (!app || !app->OtherInstanceExists())
+            vel::platform::RemoveFile(ToU16(m_tempFile));
+    }
     return CView::WindowProc(WM_DESTROY, wParam, lParam);
 }
 

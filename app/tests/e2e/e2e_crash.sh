@@ -77,6 +77,7 @@ for round in $(seq 1 "$rounds"); do
     python3 "$tools/x11-type.py" "$first" --delay 0.04 --progress "$out/e2e-crash-progress1"
     if [ $((round % 2)) -eq 0 ]; then
       command 32860
+      sleep 1   # the keys of the next memo come after the new memo is shown
       python3 "$tools/x11-type.py" "$second" --delay 0.04 --progress "$out/e2e-crash-progress2"
     fi
   ) &

@@ -7,6 +7,7 @@
 #endif
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace CByteValues {
@@ -32,20 +33,33 @@ void ForPieces(std::size_t bytes, std::size_t pixels, F f)
 
 } // namespace
 
-void Widen(const std::uint8_t* in, std::int32_t* out, std::size_t count)
+void Widen(const std::uint8_t* in, std::int32_t* out, std::size_t count, bool stream)
 {
     std::size_t k = 0;
 #if defined(__SSE2__)
+    // Streaming stores need 16-byte aligned targets: the first values up to there go one by one.
+    if (stream) {
+        for (; k < count && (reinterpret_cast<std::uintptr_t>(out + k) & 15) != 0; ++k)
+            out[k] = in[k];
+    }
     const __m128i zero = _mm_setzero_si128();
     for (; k + 16 <= count; k += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
         const __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
+        const __m128i values[4] = {_mm_unpacklo_epi16(low, zero), _mm_unpackhi_epi16(low, zero),
+                                   _mm_unpacklo_epi16(high, zero), _mm_unpackhi_epi16(high, zero)};
         __m128i* to = reinterpret_cast<__m128i*>(out + k);
-        _mm_storeu_si128(to, _mm_unpacklo_epi16(low, zero));
-        _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(low, zero));
-        _mm_storeu_si128(to + 2, _mm_unpacklo_epi16(high, zero));
-        _mm_storeu_si128(to + 3, _mm_unpackhi_epi16(high, zero));
+        for (int q = 0; q < 4; ++q) {
+            if (stream)
+                _mm_stream_si128(to + q, values[q]);
+            else
+                _mm_storeu_si128(to + q, values[q]);
+        }
     }
+    if (stream)
+        _mm_sfence();   // the streamed values are seen before anything this thread does next
+#else
+    (void)stream;
 #endif
     for (; k < count; ++k)
         out[k] = in[k];
@@ -71,14 +85,14 @@ void Narrow(const std::int32_t* in, std::uint8_t* out, std::size_t count)
         out[k] = static_cast<std::uint8_t>(in[k]);
 }
 
-void Copy(void* to, const void* from, std::size_t bytes, std::size_t pixels)
+void Copy(void* to, const void* from, std::size_t bytes, std::size_t pixels) noexcept
 {
     ForPieces(bytes, pixels, [&](std::size_t offset, std::size_t n) {
         std::memcpy(static_cast<std::uint8_t*>(to) + offset, static_cast<const std::uint8_t*>(from) + offset, n);
     });
 }
 
-void Zero(void* to, std::size_t bytes, std::size_t pixels)
+void Zero(void* to, std::size_t bytes, std::size_t pixels) noexcept
 {
     ForPieces(bytes, pixels, [&](std::size_t offset, std::size_t n) { std::memset(static_cast<std::uint8_t*>(to) + offset, 0, n); });
 }

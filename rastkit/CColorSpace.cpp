@@ -4,8 +4,8 @@
 #include "rastkit/CTypeLayerPict.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
-#include <vector>
 
 namespace CColorSpace {
 
@@ -179,7 +179,7 @@ bool Convert(std::int32_t* values, std::size_t pixels, int colours, int from, in
     };
     // Each pixel without a hue takes the one before it: every band learns its first from the
     // unconverted pixels before it, as one pass from the start would have carried it.
-    std::vector<std::int32_t> hueIn(std::size_t(bands), 0);
+    std::array<std::int32_t, CParallel::kMaxBands> hueIn{};
     if (to == kColorHsv) {
         for (int b = 1; b < bands; ++b)
             hueIn[b] = HueBefore(values, begin(b - 1), begin(b), colours, from, hueIn[b - 1]);

@@ -11,16 +11,12 @@ namespace CParallel {
 
 namespace {
 
-// Several bands per thread, taken in turn, even out rows of unequal cost (the empty corners of
-// a rotation).
-constexpr int kBandsPerThread = 4;
-
 std::atomic<int> g_threads{0};
 std::atomic<std::size_t> g_minPixels{kMinPixels};
 
 } // namespace
 
-void SetThreads(int count) { g_threads.store(std::max(count, 0)); }
+void SetThreads(int count) { g_threads.store(std::clamp(count, 0, kMaxThreads)); }
 
 int Threads()
 {
@@ -28,7 +24,7 @@ int Threads()
     if (set > 0)
         return set;
     const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
+    return cores == 0 ? 1 : static_cast<int>(std::min(cores, unsigned(kMaxThreads)));
 }
 
 void SetMinPixels(std::size_t pixels) { g_minPixels.store(pixels); }
@@ -38,18 +34,20 @@ int Bands(int count, std::size_t pixels)
 {
     if (count <= 1 || pixels <= MinPixels())
         return 1;
+    // Several bands per thread, taken in turn, even out rows of unequal cost (the empty corners
+    // of a rotation).
     const int threads = Threads();
     return threads <= 1 ? 1 : std::min(count, threads * kBandsPerThread);
 }
 
-void Run(int bands, const std::function<void(int)>& work)
+void Run(int bands, CWork work)
 {
     if (bands <= 0)
         return;
     const int threads = std::min(Threads(), bands);
     if (threads <= 1) {
         for (int b = 0; b < bands; ++b)
-            work(b);
+            work(b, 0);
         return;
     }
     std::atomic<int> next{0};
@@ -58,7 +56,7 @@ void Run(int bands, const std::function<void(int)>& work)
     auto take = [&]() noexcept {
         for (int b = next.fetch_add(1); b < bands; b = next.fetch_add(1)) {
             try {
-                work(b);
+                work(b, 0);
             } catch (...) {
                 const std::lock_guard<std::mutex> guard(errorLock);
                 if (!error)
@@ -81,7 +79,7 @@ void Run(int bands, const std::function<void(int)>& work)
         std::rethrow_exception(error);
 }
 
-void ForBands(int count, std::size_t pixels, const std::function<void(int, int)>& work)
+void ForBands(int count, std::size_t pixels, CWork work)
 {
     if (count <= 0)
         return;
@@ -90,7 +88,8 @@ void ForBands(int count, std::size_t pixels, const std::function<void(int, int)>
         work(0, count);
         return;
     }
-    Run(bands, [&](int b) { work(BandBegin(count, bands, b), BandBegin(count, bands, b + 1)); });
+    auto band = [&](int b, int) { work(BandBegin(count, bands, b), BandBegin(count, bands, b + 1)); };
+    Run(bands, CWork(band));
 }
 
 CScopedThreads::CScopedThreads(int threads, std::size_t minPixels)

@@ -298,6 +298,7 @@ bool CTypeBasePict<TB, TL>::LoadFromParent(Layer& layer)
         const TB* image = m_image.Data();
         const int cs = values.Colors();
         const bool packed = Packed(cs);
+        const bool stream = values.Bytes() >= CByteValues::kStreamBytes;
         // Rows are independent: bands of them are loaded side by side.
         CParallel::ForBands(h, PixelsOf(values), [&](int j0, int j1) {
             for (int j = j0; j < j1; ++j) {
@@ -306,7 +307,7 @@ bool CTypeBasePict<TB, TL>::LoadFromParent(Layer& layer)
                     // Indices stay signed until each one is known to be inside.
                     const std::int64_t first = Address(layer.x, layer.y + j, 0) - m_layout.channelOffset[0];
                     if (packed) {
-                        CByteValues::Widen(image + first, row, std::size_t(w) * cs);
+                        CByteValues::Widen(image + first, row, std::size_t(w) * cs, stream);
                     } else {
                         for (int i = 0; i < w; ++i)
                             for (int c = 0; c < colours; ++c)

@@ -50,11 +50,15 @@ TEST(ByteValues, WidenAndNarrowKeepTheLowBitsAtEveryLength)
 {
     for (std::size_t n = 0; n < 40; ++n) {
         const auto bytes = Pattern(n, unsigned(n));
-        std::vector<std::int32_t> values(n + 1, -7);
-        CByteValues::Widen(bytes.data(), values.data(), n);
-        for (std::size_t k = 0; k < n; ++k)
-            ASSERT_EQ(values[k], bytes[k]);
-        EXPECT_EQ(values[n], -7);   // nothing written past the end
+        std::vector<std::int32_t> values(n + 2, -7);
+        for (const bool stream : {false, true}) {
+            // Streaming from an unaligned start too.
+            std::int32_t* to = values.data() + (stream ? 1 : 0);
+            CByteValues::Widen(bytes.data(), to, n, stream);
+            for (std::size_t k = 0; k < n; ++k)
+                ASSERT_EQ(to[k], bytes[k]);
+            EXPECT_EQ(to[n], -7);   // nothing written past the end
+        }
         for (std::size_t k = 0; k < n; ++k)
             values[k] = std::int32_t(k * 37) - 300 + (k % 3 == 0 ? 1 << 20 : 0);
         std::vector<std::uint8_t> back(n + 1, 9);

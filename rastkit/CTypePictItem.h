@@ -32,11 +32,14 @@ public:
             return false;
         T* data = nullptr;
         if (count != 0) {
-            data = static_cast<T*>(m_store->Allocate(std::size_t(count) * sizeof(T)));
+            std::size_t worn = 0;
+            data = static_cast<T*>(m_store->Allocate(std::size_t(count) * sizeof(T), &worn));
             if (!data)
                 return false;
-            if (zero)
-                CByteValues::Zero(data, std::size_t(count) * sizeof(T), std::size_t(width) * std::size_t(height));
+            // Memory no piece had before is still the system's zeros: writing them again would
+            // only touch every page once more.
+            if (zero && worn != 0)
+                CByteValues::Zero(data, worn, std::size_t(width) * std::size_t(height));
         }
         Release();
         m_data = data;

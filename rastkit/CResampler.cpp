@@ -1,5 +1,6 @@
 #include "rastkit/CResampler.h"
 
+#include "rastkit/CAreaDown.h"
 #include "rastkit/CParallel.h"
 
 #if defined(__SSE2__)
@@ -65,13 +66,6 @@ std::vector<SCubicTaps> CubicTaps(int from, int to)
     }
     return taps;
 }
-
-// One axis of the area average: which source pixels a destination pixel covers, with how many
-// units of overlap each.
-struct SAreaSpan {
-    int first = 0;
-    std::vector<std::int64_t> units;
-};
 
 std::vector<SAreaSpan> AreaSpans(int from, int to, std::int64_t& unitsPerTarget)
 {
@@ -485,10 +479,14 @@ bool PixelAverage(const CLayerValues& src, CLayerValues& dst)
     SAreaLanes lanes;
     const bool vector = AreaLanesOf(columns, unitsX, cs, src.RowValues(), lanes);
 #endif
+    const CAreaDown narrow(columns, rows, divisor, cs);
     CParallel::ForBands(h, PixelsOf(src, dst), [&](int y0, int y1) {
         std::vector<std::int64_t> sum(std::size_t(w) * cs);
         std::vector<std::int32_t> across(std::size_t(w) * cs + 1);   // room for a fourth lane
+        std::vector<std::uint32_t> down(narrow.Usable() ? CAreaDown::ScratchValues(src) : 0);
         for (int y = y0; y < y1; ++y) {
+            if (narrow.Usable() && narrow.Row(src, rows[y], dst.Row(y), down.data()))
+                continue;
             std::fill(sum.begin(), sum.end(), 0);
             const SAreaSpan& r = rows[y];
             for (std::size_t k = 0; k < r.units.size(); ++k) {

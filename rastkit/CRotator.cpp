@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
 #include <vector>
 
 namespace CRotator {
@@ -27,25 +29,32 @@ int Normalised(int degrees)
     return a < 0 ? a + 360 : a;
 }
 
-// Copies dst(x, y) = src(column(x, y), row(x, y)) in square tiles so that reads down a source
-// column stay in cache; bands of tile rows run side by side.
-template <class Map>
-void TurnTiled(const CLayerValues& src, CLayerValues& dst, Map map)
+// One run of n destination pixels from source pixels step values apart, cs channels each; the
+// channel count is fixed at compile time where it is the usual three or four.
+template <std::size_t CS>
+void CopyRun(const Value* from, std::ptrdiff_t step, Value* out, int n, std::size_t cs)
+{
+    const std::size_t count = CS == 0 ? cs : CS;
+    for (int i = 0; i < n; ++i)
+        std::memcpy(out + std::size_t(i) * count, from + i * step, count * sizeof(Value));
+}
+
+// A quarter turn: destination row y, from column x on, comes from the source pixel first(x, y)
+// onward, step values apart. Done in square tiles so that the source rows a tile reads stay in
+// cache; bands of tile rows run side by side.
+template <class First>
+void TurnTiled(const CLayerValues& src, CLayerValues& dst, std::ptrdiff_t step, First first)
 {
     const int w = dst.Width(), h = dst.Height();
     const std::size_t cs = std::size_t(dst.Colors());
     const int tileRows = (h + kTile - 1) / kTile;
+    auto run = cs == 3 ? &CopyRun<3> : cs == 4 ? &CopyRun<4> : &CopyRun<0>;
     CParallel::ForBands(tileRows, std::size_t(w) * std::size_t(h), [&](int firstTile, int endTile) {
         for (int ty = firstTile * kTile; ty < std::min(h, endTile * kTile); ty += kTile) {
             for (int tx = 0; tx < w; tx += kTile) {
-                for (int y = ty; y < std::min(h, ty + kTile); ++y) {
-                    Value* out = dst.Row(y) + std::size_t(tx) * cs;
-                    for (int x = tx; x < std::min(w, tx + kTile); ++x, out += cs) {
-                        int sx, sy;
-                        map(x, y, sx, sy);
-                        std::copy_n(src.Row(sy) + std::size_t(sx) * cs, cs, out);
-                    }
-                }
+                const int n = std::min(w, tx + kTile) - tx;
+                for (int y = ty; y < std::min(h, ty + kTile); ++y)
+                    run(src.Data() + first(tx, y), step, dst.Row(y) + std::size_t(tx) * cs, n, cs);
             }
         }
     });
@@ -168,8 +177,10 @@ bool Rotate90(const CLayerValues& src, CLayerValues& dst)
     if (!QuarterTurnFits(src, dst))
         return false;
     if (src.HasData() && dst.HasData()) {
-        const int H = src.Height();
-        TurnTiled(src, dst, [H](int x, int y, int& sx, int& sy) { sx = y; sy = H - 1 - x; });
+        // dst(x, y) = src(y, H - 1 - x): down the destination row, up a source column.
+        const std::size_t H = std::size_t(src.Height()), rowValues = src.RowValues(), cs = std::size_t(src.Colors());
+        TurnTiled(src, dst, -std::ptrdiff_t(rowValues),
+                  [=](int x, int y) { return (H - 1 - std::size_t(x)) * rowValues + std::size_t(y) * cs; });
     }
     return true;
 }
@@ -179,8 +190,10 @@ bool Rotate270(const CLayerValues& src, CLayerValues& dst)
     if (!QuarterTurnFits(src, dst))
         return false;
     if (src.HasData() && dst.HasData()) {
-        const int W = src.Width();
-        TurnTiled(src, dst, [W](int x, int y, int& sx, int& sy) { sx = W - 1 - y; sy = x; });
+        // dst(x, y) = src(W - 1 - y, x): down the destination row, down a source column.
+        const std::size_t W = std::size_t(src.Width()), rowValues = src.RowValues(), cs = std::size_t(src.Colors());
+        TurnTiled(src, dst, std::ptrdiff_t(rowValues),
+                  [=](int x, int y) { return std::size_t(x) * rowValues + (W - 1 - std::size_t(y)) * cs; });
     }
     return true;
 }

@@ -134,6 +134,35 @@ TEST_P(ResampleExact, ScalersMatchTheFormulas)
     }
 }
 
+// Whole-number size ratios (every tap counts once), ratios with uneven overlaps, and pictures where
+// only some rows hold values beyond 16 bits, so that rows summed down in 32 bits and rows summed in
+// 64 bits meet in one result; also the quarter turns against their formulas.
+TEST_P(ResampleExact, AreaAverageOnWholeRatiosAndMixedRowsAndQuarterTurns)
+{
+    const int n = GetParam();
+    const int cs = 1 + n % 4;
+    const struct {
+        int W, H, w, h;
+    } sizes[] = {{12 + n, 8, 4, 2}, {40, 30, 10, 10}, {37, 23, 5, 7}, {30, 9, 20, 9}};
+    for (const auto& z : sizes) {
+        for (const int wideRow : {-1, n % z.H, z.H - 1}) {
+            Source(z.W, z.H, cs, false);
+            if (wideRow >= 0)
+                src.At(z.W - 1 - n % z.W, wideRow, cs - 1) = 40000 + n;
+            dst.Resize(z.w, z.h, cs);
+            ASSERT_TRUE(CResampler::PixelAverage(src, dst));
+            Expect([&](int x, int y, int c) { return AverageAt(src, z.W, z.H, z.w, z.h, x, y, c); });
+        }
+    }
+    Source(5 + n, 3 + 2 * n, cs, n % 2 == 1);
+    const int W = src.Width(), H = src.Height();
+    dst.Resize(H, W, cs);
+    ASSERT_TRUE(CRotator::Rotate90(src, dst));
+    Expect([&](int x, int y, int c) { return src.At(y, H - 1 - x, c); });
+    ASSERT_TRUE(CRotator::Rotate270(src, dst));
+    Expect([&](int x, int y, int c) { return src.At(W - 1 - y, x, c); });
+}
+
 INSTANTIATE_TEST_SUITE_P(Sizes, ResampleExact, testing::Range(0, 12));
 
 #if defined(__SSE2__)

@@ -110,7 +110,9 @@ bool StartVips()
     static const bool started = [] {
         if (VIPS_INIT("rastkit_vips_bench"))
             return false;
-        vips_cache_set_max(0);   // every iteration computes afresh
+        // No operation cache: every iteration computes afresh, as rastkit does.
+        vips_cache_set_max(0);
+        vips_cache_set_max_mem(0);
         return true;
     }();
     return started;

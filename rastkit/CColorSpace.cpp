@@ -1,8 +1,11 @@
 #include "rastkit/CColorSpace.h"
 
+#include "rastkit/CParallel.h"
 #include "rastkit/CTypeLayerPict.h"
 
 #include <algorithm>
+#include <array>
+#include <climits>
 
 namespace CColorSpace {
 
@@ -39,33 +42,56 @@ STriple YCbCrToRgb(STriple ycc)
             Clamp255(Truncate(y + 1.772 * cb))};
 }
 
-STriple RgbToHsv(STriple rgb, std::int32_t previousHue)
+namespace {
+
+struct SExtremes {
+    std::int64_t max, min;
+    int top;   // the channel that holds the maximum; ties go to red before green before blue
+};
+
+SExtremes ExtremesOf(STriple rgb)
 {
     const std::int64_t r = rgb.a, g = rgb.b, b = rgb.c;
-    std::int64_t max = r, min = r;
-    int top = 0;
-    if (g > max) { max = g; top = 1; }
-    if (b > max) { max = b; top = 2; }
-    min = std::min({r, g, b});
-    if (max == 0)
-        return {previousHue, 0, 0};
-    const std::int64_t d = max - min;
-    const auto s = static_cast<std::int32_t>(d * 255 / max);
+    SExtremes e{r, std::min({r, g, b}), 0};
+    if (g > e.max) { e.max = g; e.top = 1; }
+    if (b > e.max) { e.max = b; e.top = 2; }
+    return e;
+}
+
+// The hue of a pixel that has one; false for black and grey pixels, which keep the previous hue.
+bool OwnHue(STriple rgb, const SExtremes& e, std::int32_t& hue)
+{
+    const std::int64_t r = rgb.a, g = rgb.b, b = rgb.c;
+    const std::int64_t d = e.max - e.min;
     // A grey pixel has no hue either; it keeps the previous one like black does (no division by 0).
-    if (d == 0)
-        return {previousHue, s, static_cast<std::int32_t>(max)};
+    if (e.max == 0 || d == 0)
+        return false;
     // Hue runs red, yellow, green, cyan, blue, magenta: the order the sectors are turned back in.
     std::int64_t q;
-    if (top == 0)
+    if (e.top == 0)
         q = (g - b) / d;
-    else if (top == 1)
+    else if (e.top == 1)
         q = (b - r) / d + 2;
     else
         q = (r - g) / d + 4;
     std::int64_t h = 60 * q;
     if (h < 0)
         h += 360;
-    return {static_cast<std::int32_t>(h), s, static_cast<std::int32_t>(max)};
+    hue = static_cast<std::int32_t>(h);
+    return true;
+}
+
+} // namespace
+
+STriple RgbToHsv(STriple rgb, std::int32_t previousHue)
+{
+    const SExtremes e = ExtremesOf(rgb);
+    if (e.max == 0)
+        return {previousHue, 0, 0};
+    const auto s = static_cast<std::int32_t>((e.max - e.min) * 255 / e.max);
+    std::int32_t hue = previousHue;
+    OwnHue(rgb, e, hue);
+    return {hue, s, static_cast<std::int32_t>(e.max)};
 }
 
 STriple HsvToRgb(STriple hsv)
@@ -93,21 +119,22 @@ STriple HsvToRgb(STriple hsv)
     }
 }
 
-bool Convert(std::int32_t* values, std::size_t pixels, int colours, int from, int to)
+namespace {
+
+STriple ToRgb(STriple t, int from)
 {
-    auto known = [](int kind) { return kind == kColorRgb || kind == kColorYCbCr || kind == kColorHsv; };
-    if (!known(from) || !known(to) || colours < 3)
-        return false;
-    if (from == to)
-        return true;
-    std::int32_t hueIn = 0;   // the hue a colourless pixel keeps
+    if (from == kColorYCbCr)
+        return YCbCrToRgb(t);
+    if (from == kColorHsv)
+        return HsvToRgb(t);
+    return t;
+}
+
+void ConvertRange(std::int32_t* values, std::size_t pixels, int colours, int from, int to, std::int32_t hueIn)
+{
     for (std::size_t i = 0; i < pixels; ++i) {
         std::int32_t* px = values + i * std::size_t(colours);
-        STriple t{px[0], px[1], px[2]};
-        if (from == kColorYCbCr)
-            t = YCbCrToRgb(t);
-        else if (from == kColorHsv)
-            t = HsvToRgb(t);
+        STriple t = ToRgb({px[0], px[1], px[2]}, from);
         if (to == kColorYCbCr) {
             t = RgbToYCbCr(t);
         } else if (to == kColorHsv) {
@@ -118,6 +145,48 @@ bool Convert(std::int32_t* values, std::size_t pixels, int colours, int from, in
         px[1] = t.b;
         px[2] = t.c;
     }
+}
+
+// The hue an HSV conversion of the pixels from `first` on starts with: that of the last pixel
+// between `floor` and `first` that has a hue of its own, else `earlier`. Read before anything is
+// converted.
+std::int32_t HueBefore(const std::int32_t* values, std::size_t floor, std::size_t first, int colours, int from,
+                       std::int32_t earlier)
+{
+    for (std::size_t i = first; i-- > floor;) {
+        const std::int32_t* px = values + i * std::size_t(colours);
+        const STriple rgb = ToRgb({px[0], px[1], px[2]}, from);
+        const SExtremes e = ExtremesOf(rgb);
+        std::int32_t hue = 0;
+        if (OwnHue(rgb, e, hue))
+            return hue;
+    }
+    return earlier;
+}
+
+} // namespace
+
+bool Convert(std::int32_t* values, std::size_t pixels, int colours, int from, int to)
+{
+    auto known = [](int kind) { return kind == kColorRgb || kind == kColorYCbCr || kind == kColorHsv; };
+    if (!known(from) || !known(to) || colours < 3)
+        return false;
+    if (from == to)
+        return true;
+    const int bands = pixels > std::size_t(INT_MAX) ? 1 : CParallel::Bands(int(pixels), pixels);
+    auto begin = [&](int band) {
+        return band >= bands ? pixels : std::size_t(CParallel::BandBegin(int(pixels), bands, band));
+    };
+    // Each pixel without a hue takes the one before it: every band learns its first from the
+    // unconverted pixels before it, as one pass from the start would have carried it.
+    std::array<std::int32_t, CParallel::kMaxBands> hueIn{};
+    if (to == kColorHsv) {
+        for (int b = 1; b < bands; ++b)
+            hueIn[b] = HueBefore(values, begin(b - 1), begin(b), colours, from, hueIn[b - 1]);
+    }
+    CParallel::Run(bands, [&](int b) {
+        ConvertRange(values + begin(b) * std::size_t(colours), begin(b + 1) - begin(b), colours, from, to, hueIn[b]);
+    });
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "rastkit/CResampler.h"
 
+#include "rastkit/CAreaDown.h"
+#include "rastkit/CParallel.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -64,13 +67,6 @@ std::vector<SCubicTaps> CubicTaps(int from, int to)
     return taps;
 }
 
-// One axis of the area average: which source pixels a destination pixel covers, with how many
-// units of overlap each.
-struct SAreaSpan {
-    int first = 0;
-    std::vector<std::int64_t> units;
-};
-
 std::vector<SAreaSpan> AreaSpans(int from, int to, std::int64_t& unitsPerTarget)
 {
     const std::int64_t lcm = std::lcm(std::int64_t(from), std::int64_t(to));
@@ -87,6 +83,40 @@ std::vector<SAreaSpan> AreaSpans(int from, int to, std::int64_t& unitsPerTarget)
         }
     }
     return spans;
+}
+
+// True when every value of the row lies in 0-32767: then 16-bit multiplies with 32-bit sums are
+// exact (the 16 combined weights of a pixel add up to at most 576 in magnitude, the two of a
+// bilinear mix to 256).
+bool RowIsNarrow(const Value* row, std::size_t count)
+{
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        bits |= static_cast<std::uint32_t>(row[i]);
+    return (bits & ~0x7FFFu) == 0;
+}
+
+// Which source rows are narrow, looked at when first needed; one per band of rows.
+class CNarrowRows {
+public:
+    explicit CNarrowRows(const CLayerValues& src) : m_src(src), m_known(std::size_t(src.Height()), -1) {}
+    bool operator()(int row)
+    {
+        if (m_known[row] < 0)
+            m_known[row] = RowIsNarrow(m_src.Row(row), m_src.RowValues()) ? 1 : 0;
+        return m_known[row] == 1;
+    }
+
+private:
+    const CLayerValues& m_src;
+    std::vector<std::int8_t> m_known;
+};
+
+// The larger of the two pictures decides whether an operation is split across the cores.
+std::size_t PixelsOf(const CLayerValues& src, const CLayerValues& dst)
+{
+    return std::max(std::size_t(src.Width()) * std::size_t(src.Height()),
+                    std::size_t(dst.Width()) * std::size_t(dst.Height()));
 }
 
 } // namespace
@@ -110,12 +140,68 @@ void Nearest(const CLayerValues& src, CLayerValues& dst)
     const double sx = double(w) / double(W), sy = double(h) / double(H);
     for (int x = 0; x < w; ++x)
         columns[x] = std::size_t(std::min(static_cast<int>(x / sx), W - 1)) * cs;
-    for (int y = 0; y < h; ++y) {
-        const Value* in = src.Row(std::min(static_cast<int>(y / sy), H - 1));
-        Value* out = dst.Row(y);
-        for (int x = 0; x < w; ++x, out += cs)
-            std::copy_n(in + columns[x], cs, out);
+    CParallel::ForBands(h, PixelsOf(src, dst), [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const Value* in = src.Row(std::min(static_cast<int>(y / sy), H - 1));
+            Value* out = dst.Row(y);
+            for (int x = 0; x < w; ++x, out += cs)
+                std::copy_n(in + columns[x], cs, out);
+        }
+    });
+}
+
+#if defined(__SSE2__)
+// a * (256 - f) >> 8 plus b * f >> 8 for four narrow values at once: each product is exact in the
+// low 16 bits of its lane and non-negative, so the shifts are the same floor divisions.
+inline __m128i MixLanes(__m128i a, __m128i b, __m128i fa, __m128i fb)
+{
+    return _mm_add_epi32(_mm_srai_epi32(_mm_madd_epi16(a, fa), 8), _mm_srai_epi32(_mm_madd_epi16(b, fb), 8));
+}
+#endif
+
+// One destination row mixed across from one source row.
+void MixAcross(const Value* in, Value* out, const std::vector<SLinearTap>& columns, std::size_t cs,
+               int vectorColumns)
+{
+    const int w = int(columns.size());
+    int x = 0;
+#if defined(__SSE2__)
+    // Four lanes per pixel: with three channels the fourth lands on the next pixel's first value,
+    // which that pixel writes again.
+    for (; x < vectorColumns; ++x) {
+        const SLinearTap& t = columns[x];
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + t.first));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + t.second));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x * cs),
+                         MixLanes(a, b, _mm_set1_epi32(256 - t.fraction), _mm_set1_epi32(t.fraction)));
     }
+#else
+    (void)vectorColumns;
+#endif
+    for (; x < w; ++x) {
+        const SLinearTap& t = columns[x];
+        for (std::size_t c = 0; c < cs; ++c)
+            out[x * cs + c] = t.fraction == 0 ? in[t.first + c] : Mix(in[t.first + c], in[t.second + c], t.fraction);
+    }
+}
+
+void MixDown(const Value* upper, const Value* lower, Value* out, std::size_t count, std::int32_t fraction, bool narrow)
+{
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (narrow) {
+        const __m128i fa = _mm_set1_epi32(256 - fraction), fb = _mm_set1_epi32(fraction);
+        for (; i + 4 <= count; i += 4) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(upper + i));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lower + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), MixLanes(a, b, fa, fb));
+        }
+    }
+#else
+    (void)narrow;
+#endif
+    for (; i < count; ++i)
+        out[i] = Mix(upper[i], lower[i], fraction);
 }
 
 void Bilinear(const CLayerValues& src, CLayerValues& dst)
@@ -126,36 +212,59 @@ void Bilinear(const CLayerValues& src, CLayerValues& dst)
         return;
     const auto columns = LinearTaps(W, w, cs);
     const auto rows = LinearTaps(H, h, 1);
-    std::vector<Value> upper(std::size_t(w) * cs), lower(std::size_t(w) * cs);
-    auto mixRow = [&](const Value* in, Value* out) {
-        for (int x = 0; x < w; ++x) {
-            const SLinearTap& t = columns[x];
-            for (std::size_t c = 0; c < cs; ++c)
-                out[x * cs + c] = t.fraction == 0 ? in[t.first + c] : Mix(in[t.first + c], in[t.second + c], t.fraction);
-        }
-    };
-    for (int y = 0; y < h; ++y) {
-        const SLinearTap& r = rows[y];
-        Value* out = dst.Row(y);
-        if (r.fraction == 0) {
-            mixRow(src.Row(int(r.first)), out);
-            continue;
-        }
-        mixRow(src.Row(int(r.first)), upper.data());
-        mixRow(src.Row(int(r.second)), lower.data());
-        for (std::size_t i = 0; i < upper.size(); ++i)
-            out[i] = Mix(upper[i], lower[i], r.fraction);
+    // Leading columns whose four-lane reads stay inside the source row, and whose four-lane writes
+    // stay inside the destination row (the last pixel of three channels would reach past it).
+    int vectorColumns = 0;
+    if (cs == 3 || cs == 4) {
+        const std::size_t rowValues = src.RowValues();
+        while (vectorColumns < w && columns[vectorColumns].second + 4 <= rowValues)
+            ++vectorColumns;
+        if (cs == 3)
+            vectorColumns = std::min(vectorColumns, w - 1);
     }
+    CParallel::ForBands(h, PixelsOf(src, dst), [&](int y0, int y1) {
+        CNarrowRows narrow(src);
+        std::vector<Value> upper(std::size_t(w) * cs), lower(std::size_t(w) * cs);
+        for (int y = y0; y < y1; ++y) {
+            const SLinearTap& r = rows[y];
+            const int top = int(r.first), bottom = int(r.second);
+            Value* out = dst.Row(y);
+            const bool narrowTop = narrow(top);
+            if (r.fraction == 0) {
+                MixAcross(src.Row(top), out, columns, cs, narrowTop ? vectorColumns : 0);
+                continue;
+            }
+            const bool narrowBottom = narrow(bottom);
+            MixAcross(src.Row(top), upper.data(), columns, cs, narrowTop ? vectorColumns : 0);
+            MixAcross(src.Row(bottom), lower.data(), columns, cs, narrowBottom ? vectorColumns : 0);
+            // Mixes of narrow values are narrow again.
+            MixDown(upper.data(), lower.data(), out, upper.size(), r.fraction, narrowTop && narrowBottom);
+        }
+    });
 }
 
-// True when every value of the row lies in 0-32767: then 16-bit multiplies with 32-bit sums are
-// exact (the 16 combined weights of a pixel add up to at most 576 in magnitude).
-bool RowIsNarrow(const Value* row, std::size_t count)
+#if defined(__SSE2__)
+// Four lanes of a weight table. Kept as plain values and read unaligned: the 32-bit runtime's heap
+// gives only 8-byte alignment, whatever the type asks for.
+struct SSpread {
+    std::uint32_t v[4];
+    __m128i Get() const { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(v)); }
+    void Set(__m128i lanes) { _mm_storeu_si128(reinterpret_cast<__m128i*>(v), lanes); }
+};
+#endif
+
+// One pixel in 64-bit sums, for any values.
+inline void BicubicPixel(const Value* const taps[4], std::size_t base, std::size_t cs, const std::int32_t* wt, Value* out)
 {
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        bits |= static_cast<std::uint32_t>(row[i]);
-    return (bits & ~0x7FFFu) == 0;
+    for (std::size_t c = 0; c < cs; ++c) {
+        std::int64_t sum = 0;
+        for (int a = 0; a < 4; ++a) {
+            const Value* in = taps[a] + base + c;
+            for (int b = 0; b < 4; ++b)
+                sum += std::int64_t(wt[a * 4 + b]) * in[b * cs];
+        }
+        out[c] = static_cast<Value>(std::clamp<std::int64_t>(sum / 256, 0, 255));
+    }
 }
 
 // Bicubic weights depend only on the two fractions, so for one destination row the combined
@@ -164,29 +273,49 @@ bool RowIsNarrow(const Value* row, std::size_t count)
 // unroll; 0 takes it from the buffer.
 template <int Channels>
 void BicubicRows(const CLayerValues& src, CLayerValues& dst, const std::vector<SCubicTaps>& columns,
-                 const std::vector<SCubicTaps>& rows)
+                 const std::vector<SCubicTaps>& rows, int y0, int y1)
 {
-    const int w = dst.Width(), h = dst.Height();
+    const int w = dst.Width();
     const std::size_t cs = Channels ? std::size_t(Channels) : std::size_t(dst.Colors());
     std::vector<std::int32_t> combined(256 * 16);
-    std::vector<std::int8_t> narrow(std::size_t(src.Height()), -1);   // -1: not looked at yet
-    auto isNarrow = [&](int row) {
-        if (narrow[row] < 0)
-            narrow[row] = RowIsNarrow(src.Row(row), src.RowValues()) ? 1 : 0;
-        return narrow[row] == 1;
-    };
+    CNarrowRows isNarrow(src);
 #if defined(__SSE2__)
-    // Per column fraction and tap row, the weights spread over the 4 x channels values read at once,
-    // each in the low 16 bits of its lane so that _mm_madd_epi16 multiplies exactly.
-    constexpr int kLanes = Channels ? 4 * Channels : 4;
-    constexpr bool kVector = Channels == 1 || Channels == 3 || Channels == 4;
-    std::vector<std::uint32_t> pattern(kVector ? 256 * 4 * kLanes : 0);
+    // Per column fraction and tap row, the four combined weights side by side, each in the low 16
+    // bits of its lane so that _mm_madd_epi16 multiplies exactly. One channel reads four taps at
+    // once; three or four channels are the lanes, and each weight is spread over them.
+    constexpr bool kVector = Channels == 1;
+    constexpr bool kChannelLanes = Channels == 3 || Channels == 4;
+    std::vector<SSpread> quad(kVector || kChannelLanes ? 256 * 4 : 0);
+    const Value* const end = src.Data() + src.Count();
+    // Column weights per fraction, (weight, 0) in each lane.
+    std::vector<SSpread> columnWeights(256);
+    for (int f = 0; f < 256; ++f) {
+        columnWeights[f].Set(_mm_setr_epi32(CubicWeight(256 + f) & 0xFFFF, CubicWeight(f) & 0xFFFF,
+                                            CubicWeight(256 - f) & 0xFFFF, CubicWeight(512 - f) & 0xFFFF));
+    }
 #endif
     int currentFraction = -1;
-    for (int y = 0; y < h; ++y) {
+    for (int y = y0; y < y1; ++y) {
         const SCubicTaps& r = rows[y];
         if (r.fraction != currentFraction) {
             currentFraction = r.fraction;
+#if defined(__SSE2__)
+            // row weight x column weight / 256, truncating toward zero like the integer division.
+            const __m128i low16 = _mm_set1_epi32(0xFFFF), bias = _mm_set1_epi32(255);
+            __m128i rowWeight[4];
+            for (int a = 0; a < 4; ++a)
+                rowWeight[a] = _mm_set1_epi32(r.weight[a] & 0xFFFF);
+            for (int f = 0; f < 256; ++f) {
+                for (int a = 0; a < 4; ++a) {
+                    const __m128i product = _mm_madd_epi16(columnWeights[f].Get(), rowWeight[a]);
+                    const __m128i rounding = _mm_and_si128(_mm_srai_epi32(product, 31), bias);
+                    const __m128i weight = _mm_srai_epi32(_mm_add_epi32(product, rounding), 8);
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(&combined[f * 16 + a * 4]), weight);
+                    if constexpr (kVector || kChannelLanes)
+                        quad[f * 4 + a].Set(_mm_and_si128(weight, low16));
+                }
+            }
+#else
             for (int f = 0; f < 256; ++f) {
                 std::int32_t cw[4];
                 for (int b = 0; b < 4; ++b)
@@ -194,48 +323,65 @@ void BicubicRows(const CLayerValues& src, CLayerValues& dst, const std::vector<S
                 for (int a = 0; a < 4; ++a)
                     for (int b = 0; b < 4; ++b)
                         combined[f * 16 + a * 4 + b] = r.weight[a] * cw[b] / 256;
-#if defined(__SSE2__)
-                if constexpr (kVector) {
-                    for (int a = 0; a < 4; ++a)
-                        for (int l = 0; l < kLanes; ++l)
-                            pattern[(f * 4 + a) * kLanes + l] =
-                                static_cast<std::uint16_t>(combined[f * 16 + a * 4 + l / int(cs)]);
-                }
-#endif
             }
+#endif
         }
         const Value* taps[4];
         for (int a = 0; a < 4; ++a)
             taps[a] = src.Row(r.whole - 1 + a);
         Value* out = dst.Row(y);
 #if defined(__SSE2__)
-        if constexpr (kVector) {
+        if constexpr (kChannelLanes) {
             if (isNarrow(r.whole - 1) && isNarrow(r.whole) && isNarrow(r.whole + 1) && isNarrow(r.whole + 2)) {
-                constexpr int kRegs = kLanes / 4;
                 for (int x = 0; x < w; ++x, out += cs) {
                     const SCubicTaps& col = columns[x];
                     const std::size_t base = std::size_t(col.whole - 1) * cs;
-                    const std::uint32_t* wp = &pattern[std::size_t(col.fraction) * 4 * kLanes];
-                    __m128i acc[kRegs];
-                    for (int k = 0; k < kRegs; ++k)
-                        acc[k] = _mm_setzero_si128();
+                    // Each tap reads a fourth lane past three channels: not past the buffer.
+                    if (Channels == 3 && taps[3] + base + 3 * cs + 4 > end) {
+                        BicubicPixel(taps, base, cs, &combined[std::size_t(col.fraction) * 16], out);
+                        continue;
+                    }
+                    const SSpread* wt = &quad[std::size_t(col.fraction) * 4];
+                    __m128i even = _mm_setzero_si128(), odd = _mm_setzero_si128();
                     for (int a = 0; a < 4; ++a) {
                         const Value* in = taps[a] + base;
-                        for (int k = 0; k < kRegs; ++k) {
-                            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 4 * k));
-                            const __m128i wt = _mm_loadu_si128(reinterpret_cast<const __m128i*>(wp + a * kLanes + 4 * k));
-                            acc[k] = _mm_add_epi32(acc[k], _mm_madd_epi16(v, wt));
-                        }
+                        auto tap = [&](int b) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + b * Channels)); };
+                        const __m128i q = wt[a].Get();
+                        even = _mm_add_epi32(even, _mm_madd_epi16(tap(0), _mm_shuffle_epi32(q, 0x00)));
+                        odd = _mm_add_epi32(odd, _mm_madd_epi16(tap(1), _mm_shuffle_epi32(q, 0x55)));
+                        even = _mm_add_epi32(even, _mm_madd_epi16(tap(2), _mm_shuffle_epi32(q, 0xAA)));
+                        odd = _mm_add_epi32(odd, _mm_madd_epi16(tap(3), _mm_shuffle_epi32(q, 0xFF)));
                     }
-                    alignas(16) std::int32_t lanes[kLanes];
-                    for (int k = 0; k < kRegs; ++k)
-                        _mm_store_si128(reinterpret_cast<__m128i*>(lanes + 4 * k), acc[k]);
-                    for (std::size_t c = 0; c < cs; ++c) {
-                        std::int32_t sum = 0;
-                        for (int b = 0; b < 4; ++b)
-                            sum += lanes[b * int(cs) + int(c)];
-                        out[c] = std::clamp(sum / 256, 0, 255);
+                    // clamp(sum / 256) is clamp(sum >> 8): they differ only below 0. The saturating
+                    // packs clamp to 0-255.
+                    const __m128i shifted = _mm_srai_epi32(_mm_add_epi32(even, odd), 8);
+                    const __m128i zero = _mm_setzero_si128();
+                    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(shifted, shifted), zero);
+                    const __m128i values = _mm_unpacklo_epi16(_mm_unpacklo_epi8(bytes, zero), zero);
+                    if constexpr (Channels == 4) {
+                        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), values);
+                    } else {
+                        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), values);
+                        out[2] = _mm_cvtsi128_si32(_mm_unpackhi_epi64(values, values));
                     }
+                }
+                continue;
+            }
+        }
+        if constexpr (kVector) {
+            if (isNarrow(r.whole - 1) && isNarrow(r.whole) && isNarrow(r.whole + 1) && isNarrow(r.whole + 2)) {
+                for (int x = 0; x < w; ++x, ++out) {
+                    const SCubicTaps& col = columns[x];
+                    const std::size_t base = std::size_t(col.whole - 1);
+                    const SSpread* wp = &quad[std::size_t(col.fraction) * 4];
+                    __m128i acc = _mm_setzero_si128();
+                    for (int a = 0; a < 4; ++a) {
+                        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(taps[a] + base));
+                        acc = _mm_add_epi32(acc, _mm_madd_epi16(v, wp[a].Get()));
+                    }
+                    acc = _mm_add_epi32(acc, _mm_shuffle_epi32(acc, 0x4E));
+                    acc = _mm_add_epi32(acc, _mm_shuffle_epi32(acc, 0xB1));
+                    *out = std::clamp(_mm_cvtsi128_si32(acc) / 256, 0, 255);
                 }
                 continue;
             }
@@ -243,17 +389,7 @@ void BicubicRows(const CLayerValues& src, CLayerValues& dst, const std::vector<S
 #endif
         for (int x = 0; x < w; ++x, out += cs) {
             const SCubicTaps& col = columns[x];
-            const std::int32_t* wt = &combined[std::size_t(col.fraction) * 16];
-            const std::size_t base = std::size_t(col.whole - 1) * cs;
-            for (std::size_t c = 0; c < cs; ++c) {
-                std::int64_t sum = 0;
-                for (int a = 0; a < 4; ++a) {
-                    const Value* in = taps[a] + base + c;
-                    for (int b = 0; b < 4; ++b)
-                        sum += std::int64_t(wt[a * 4 + b]) * in[b * cs];
-                }
-                out[c] = static_cast<Value>(std::clamp<std::int64_t>(sum / 256, 0, 255));
-            }
+            BicubicPixel(taps, std::size_t(col.whole - 1) * cs, cs, &combined[std::size_t(col.fraction) * 16], out);
         }
     }
 }
@@ -267,14 +403,65 @@ bool Bicubic(const CLayerValues& src, CLayerValues& dst)
         return true;
     const auto columns = CubicTaps(W, w);
     const auto rows = CubicTaps(H, h);
-    switch (dst.Colors()) {
-    case 1: BicubicRows<1>(src, dst, columns, rows); break;
-    case 3: BicubicRows<3>(src, dst, columns, rows); break;
-    case 4: BicubicRows<4>(src, dst, columns, rows); break;
-    default: BicubicRows<0>(src, dst, columns, rows); break;
-    }
+    CParallel::ForBands(h, PixelsOf(src, dst), [&](int y0, int y1) {
+        switch (dst.Colors()) {
+        case 1: BicubicRows<1>(src, dst, columns, rows, y0, y1); break;
+        case 3: BicubicRows<3>(src, dst, columns, rows, y0, y1); break;
+        case 4: BicubicRows<4>(src, dst, columns, rows, y0, y1); break;
+        default: BicubicRows<0>(src, dst, columns, rows, y0, y1); break;
+        }
+    });
     return true;
 }
+
+// sum / divisor, truncating toward zero. Double division is exact for these magnitudes (the
+// quotient's distance to the next integer, at least 1 / divisor, exceeds the rounding) and much
+// cheaper than a 64-bit integer division.
+inline Value AreaQuotient(std::int64_t sum, std::int64_t divisor)
+{
+    constexpr std::int64_t kExact = std::int64_t(1) << 52;
+    if (sum > -kExact && sum < kExact && divisor < kExact)
+        return static_cast<Value>(static_cast<std::int64_t>(double(sum) / double(divisor)));
+    return static_cast<Value>(sum / divisor);
+}
+
+#if defined(__SSE2__)
+// The columns of the area average as the vector sums read them: per destination column where its
+// taps start and how many there are, and per tap its units spread over four lanes. Built only when
+// every sum of a narrow row fits in 32 bits.
+struct SAreaLanes {
+    std::vector<std::size_t> start;     // value index of the first tap
+    std::vector<int> count;
+    std::vector<std::size_t> firstTap;  // index into units
+    std::vector<SSpread> units;
+    int columns = 0;                    // leading destination columns whose reads stay in the row
+};
+
+bool AreaLanesOf(const std::vector<SAreaSpan>& spans, std::int64_t unitsPerTarget, std::size_t cs,
+                 std::size_t rowValues, SAreaLanes& lanes)
+{
+    // A destination column's units add up to unitsPerTarget: its sum is below 32767 times that.
+    if ((cs != 3 && cs != 4) || unitsPerTarget > 65535)
+        return false;
+    for (const auto& span : spans) {
+        lanes.start.push_back(std::size_t(span.first) * cs);
+        lanes.count.push_back(int(span.units.size()));
+        lanes.firstTap.push_back(lanes.units.size());
+        for (const std::int64_t u : span.units) {
+            if (u > 32767)
+                return false;
+            SSpread spread;
+            spread.Set(_mm_set1_epi32(std::int32_t(u)));
+            lanes.units.push_back(spread);
+        }
+    }
+    // Three channels read a fourth value past the last tap.
+    while (lanes.columns < int(spans.size()) &&
+           lanes.start[lanes.columns] + std::size_t(lanes.count[lanes.columns] - 1) * cs + 4 <= rowValues)
+        ++lanes.columns;
+    return true;
+}
+#endif
 
 bool PixelAverage(const CLayerValues& src, CLayerValues& dst)
 {
@@ -288,26 +475,66 @@ bool PixelAverage(const CLayerValues& src, CLayerValues& dst)
     const auto columns = AreaSpans(W, w, unitsX);
     const auto rows = AreaSpans(H, h, unitsY);
     const std::int64_t divisor = unitsX * unitsY;
-    std::vector<std::int64_t> across(std::size_t(w) * cs), sum(std::size_t(w) * cs);
-    for (int y = 0; y < h; ++y) {
-        std::fill(sum.begin(), sum.end(), 0);
-        const SAreaSpan& r = rows[y];
-        for (std::size_t k = 0; k < r.units.size(); ++k) {
-            const Value* in = src.Row(r.first + int(k));
-            for (int x = 0; x < w; ++x) {
-                const SAreaSpan& col = columns[x];
-                for (std::size_t c = 0; c < cs; ++c) {
-                    std::int64_t s = 0;
-                    for (std::size_t m = 0; m < col.units.size(); ++m)
-                        s += col.units[m] * in[(col.first + m) * cs + c];
-                    sum[x * cs + c] += s * r.units[k];
+#if defined(__SSE2__)
+    SAreaLanes lanes;
+    const bool vector = AreaLanesOf(columns, unitsX, cs, src.RowValues(), lanes);
+#endif
+    const CAreaDown narrow(columns, rows, divisor, cs);
+    CParallel::ForBands(h, PixelsOf(src, dst), [&](int y0, int y1) {
+        std::vector<std::int64_t> sum(std::size_t(w) * cs);
+        std::vector<std::int32_t> across(std::size_t(w) * cs + 1);   // room for a fourth lane
+        std::vector<std::uint32_t> down(narrow.Usable() ? CAreaDown::ScratchValues(src) : 0);
+        for (int y = y0; y < y1; ++y) {
+            if (narrow.Usable() && narrow.Row(src, rows[y], dst.Row(y), down.data()))
+                continue;
+            std::fill(sum.begin(), sum.end(), 0);
+            const SAreaSpan& r = rows[y];
+            for (std::size_t k = 0; k < r.units.size(); ++k) {
+                const Value* in = src.Row(r.first + int(k));
+                int x = 0;
+#if defined(__SSE2__)
+                if (vector) {
+                    // Sums across in 32 bits, four channels at a time, then down in 64 bits. The
+                    // values read are collected too: when one is not narrow the row is summed
+                    // again below in 64 bits.
+                    std::int32_t* const to = across.data();
+                    __m128i seen = _mm_setzero_si128();
+                    for (; x < lanes.columns; ++x) {
+                        const Value* tap = in + lanes.start[x];
+                        const SSpread* units = &lanes.units[lanes.firstTap[x]];
+                        __m128i s = _mm_setzero_si128();
+                        for (int m = 0, n = lanes.count[x]; m < n; ++m, tap += cs) {
+                            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tap));
+                            seen = _mm_or_si128(seen, v);
+                            s = _mm_add_epi32(s, _mm_madd_epi16(v, units[m].Get()));
+                        }
+                        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + std::size_t(x) * cs), s);
+                    }
+                    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_srli_epi32(seen, 15), _mm_setzero_si128())) == 0xFFFF) {
+                        const std::int64_t down = r.units[k];
+                        std::int64_t* const sums = sum.data();
+                        for (std::size_t i = 0, n = std::size_t(x) * cs; i < n; ++i)
+                            sums[i] += to[i] * down;
+                    } else {
+                        x = 0;
+                    }
+                }
+#endif
+                for (; x < w; ++x) {
+                    const SAreaSpan& col = columns[x];
+                    for (std::size_t c = 0; c < cs; ++c) {
+                        std::int64_t s = 0;
+                        for (std::size_t m = 0; m < col.units.size(); ++m)
+                            s += col.units[m] * in[(col.first + m) * cs + c];
+                        sum[x * cs + c] += s * r.units[k];
+                    }
                 }
             }
+            Value* out = dst.Row(y);
+            for (std::size_t i = 0; i < sum.size(); ++i)
+                out[i] = AreaQuotient(sum[i], divisor);
         }
-        Value* out = dst.Row(y);
-        for (std::size_t i = 0; i < sum.size(); ++i)
-            out[i] = static_cast<Value>(sum[i] / divisor);
-    }
+    });
     return true;
 }
 

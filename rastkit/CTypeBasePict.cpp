@@ -1,8 +1,11 @@
 #include "rastkit/CTypeBasePict.h"
 
+#include "rastkit/CByteValues.h"
 #include "rastkit/CColorSpace.h"
+#include "rastkit/CParallel.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -22,6 +25,12 @@ bool Clip(int& y, int& x, int& height, int& width, int limitH, int limitW)
     height = static_cast<int>(h);
     width = static_cast<int>(w);
     return true;
+}
+
+template <class T>
+std::size_t PixelsOf(const CTypePictItem<T>& item)
+{
+    return std::size_t(item.Width()) * std::size_t(item.Height());
 }
 
 template <class Layer>
@@ -93,10 +102,10 @@ int CTypeBasePict<TB, TL>::LoadImage(int bytes, const void* data)
     if (bytes < 0 || std::uint64_t(bytes) != size || (!data && size != 0))
         return 0;   // the old image stays
     CTypePictItem<TB> fresh(m_store);
-    if (!fresh.Resize(m_layout.width, m_layout.height, m_layout.colours))
+    if (!fresh.Resize(m_layout.width, m_layout.height, m_layout.colours, false))
         return -1;
     if (size != 0)
-        std::memcpy(fresh.Data(), data, std::size_t(size));
+        CByteValues::Copy(fresh.Data(), data, std::size_t(size), PixelsOf(fresh));
     m_image.Swap(fresh);
     m_hasImage = true;
     return 0;
@@ -106,7 +115,7 @@ template <class TB, class TL>
 int CTypeBasePict<TB, TL>::StoreImage(int bytes, void* buffer) const
 {
     if (buffer && m_image.HasData() && bytes >= 0 && std::size_t(bytes) == m_image.Bytes())
-        std::memcpy(buffer, m_image.Data(), m_image.Bytes());
+        CByteValues::Copy(buffer, m_image.Data(), m_image.Bytes(), PixelsOf(m_image));
     return 0;
 }
 
@@ -250,6 +259,16 @@ bool CTypeBasePict<TB, TL>::Packed(std::size_t colours) const
 }
 
 template <class TB, class TL>
+bool CTypeBasePict<TB, TL>::RowsApart(int count, int colours) const
+{
+    const auto offsets = m_layout.channelOffset;
+    const std::int64_t lowOff = *std::min_element(offsets.begin(), offsets.begin() + colours);
+    const std::int64_t highOff = *std::max_element(offsets.begin(), offsets.begin() + colours);
+    const std::int64_t span = std::int64_t(count - 1) * std::abs(m_layout.pixelStride) + highOff - lowOff + 1;
+    return std::abs(m_layout.lineStride) >= span;
+}
+
+template <class TB, class TL>
 bool CTypeBasePict<TB, TL>::RowInside(int x, int y, int count, int colours) const
 {
     if (count <= 0 || colours <= 0 || !m_image.HasData())
@@ -278,31 +297,34 @@ bool CTypeBasePict<TB, TL>::LoadFromParent(Layer& layer)
         const std::int64_t size = m_image.HasData() ? std::int64_t(m_image.Bytes()) : 0;
         const TB* image = m_image.Data();
         const int cs = values.Colors();
-        for (int j = 0; j < h; ++j) {
-            TL* row = values.Row(j);
-            if (RowInside(layer.x, layer.y + j, w, colours)) {
-                // Indices stay signed until each one is known to be inside.
-                const std::int64_t first = Address(layer.x, layer.y + j, 0) - m_layout.channelOffset[0];
-                if (Packed(cs)) {
-                    const TB* src = image + first;
-                    for (std::size_t k = 0; k < std::size_t(w) * cs; ++k)
-                        row[k] = static_cast<TL>(src[k]);
-                } else {
-                    for (int i = 0; i < w; ++i)
-                        for (int c = 0; c < colours; ++c)
-                            row[std::size_t(i) * cs + c] = static_cast<TL>(
-                                image[first + std::int64_t(i) * m_layout.pixelStride + m_layout.channelOffset[c]]);
+        const bool packed = Packed(cs);
+        const bool stream = values.Bytes() >= CByteValues::kStreamBytes;
+        // Rows are independent: bands of them are loaded side by side.
+        CParallel::ForBands(h, PixelsOf(values), [&](int j0, int j1) {
+            for (int j = j0; j < j1; ++j) {
+                TL* row = values.Row(j);
+                if (RowInside(layer.x, layer.y + j, w, colours)) {
+                    // Indices stay signed until each one is known to be inside.
+                    const std::int64_t first = Address(layer.x, layer.y + j, 0) - m_layout.channelOffset[0];
+                    if (packed) {
+                        CByteValues::Widen(image + first, row, std::size_t(w) * cs, stream);
+                    } else {
+                        for (int i = 0; i < w; ++i)
+                            for (int c = 0; c < colours; ++c)
+                                row[std::size_t(i) * cs + c] = static_cast<TL>(
+                                    image[first + std::int64_t(i) * m_layout.pixelStride + m_layout.channelOffset[c]]);
+                    }
+                    continue;
                 }
-                continue;
-            }
-            for (int i = 0; i < w; ++i) {
-                for (int c = 0; c < colours; ++c) {
-                    // Bytes outside the caller's buffer read as 0.
-                    const std::int64_t a = Address(layer.x + i, layer.y + j, c);
-                    row[std::size_t(i) * cs + c] = a >= 0 && a < size ? static_cast<TL>(image[a]) : TL(0);
+                for (int i = 0; i < w; ++i) {
+                    for (int c = 0; c < colours; ++c) {
+                        // Bytes outside the caller's buffer read as 0.
+                        const std::int64_t a = Address(layer.x + i, layer.y + j, c);
+                        row[std::size_t(i) * cs + c] = a >= 0 && a < size ? static_cast<TL>(image[a]) : TL(0);
+                    }
                 }
             }
-        }
+        });
         CColorSpace::Convert(values.Data(), std::size_t(w) * h, values.Colors(), kColorRgb, layer.kind);
         return true;
     }
@@ -314,9 +336,12 @@ bool CTypeBasePict<TB, TL>::LoadFromParent(Layer& layer)
     const int x0 = std::max(0, -layer.x), x1 = std::min(w, parent->Width() - layer.x);
     const int y0 = std::max(0, -layer.y), y1 = std::min(h, parent->Height() - layer.y);
     const std::size_t cs = std::size_t(values.Colors());
-    for (int j = y0; j < y1 && x0 < x1; ++j) {
-        std::memcpy(values.Row(j) + x0 * cs, from.Row(layer.y + j) + std::size_t(layer.x + x0) * cs,
-                    std::size_t(x1 - x0) * cs * sizeof(TL));
+    if (x0 < x1 && y0 < y1) {
+        CParallel::ForBands(y1 - y0, PixelsOf(values), [&](int j0, int j1) {
+            for (int j = y0 + j0; j < y0 + j1; ++j)
+                std::memcpy(values.Row(j) + x0 * cs, from.Row(layer.y + j) + std::size_t(layer.x + x0) * cs,
+                            std::size_t(x1 - x0) * cs * sizeof(TL));
+        });
     }
     CColorSpace::Convert(values.Data(), std::size_t(w) * h, values.Colors(), parent->kind, layer.kind);
     return true;
@@ -405,33 +430,42 @@ bool CTypeBasePict<TB, TL>::WriteToImage(const Layer& layer)
     TB* image = m_image.Data();
     const auto& m = layer.margins;
     const std::size_t cs = std::size_t(values->Colors());
-    for (int j = m.top; j < layer.Height() - m.bottom; ++j) {
-        const TL* row = values->Row(j);
-        const int i0 = m.left, i1 = layer.Width() - m.right;
-        if (i0 < i1 && RowInside(ax + i0, ay + j, i1 - i0, colours)) {
-            const std::int64_t first = Address(ax + i0, ay + j, 0) - m_layout.channelOffset[0];
-            const TL* from = row + std::size_t(i0) * cs;
-            if (colours == int(cs) && Packed(cs)) {
-                TB* dst = image + first;
-                for (std::size_t k = 0; k < std::size_t(i1 - i0) * cs; ++k)
-                    dst[k] = static_cast<TB>(from[k]);
-            } else {
-                for (int i = 0; i < i1 - i0; ++i, from += cs)
-                    for (int c = 0; c < colours; ++c)
-                        image[first + std::int64_t(i) * m_layout.pixelStride + m_layout.channelOffset[c]] =
-                            static_cast<TB>(from[c]);
+    const int i0 = m.left, i1 = layer.Width() - m.right;
+    const bool packed = colours == int(cs) && Packed(cs);
+    auto writeRows = [&](int j0, int j1) {
+        for (int j = j0; j < j1; ++j) {
+            const TL* row = values->Row(j);
+            if (i0 < i1 && RowInside(ax + i0, ay + j, i1 - i0, colours)) {
+                const std::int64_t first = Address(ax + i0, ay + j, 0) - m_layout.channelOffset[0];
+                const TL* from = row + std::size_t(i0) * cs;
+                if (packed) {
+                    CByteValues::Narrow(from, image + first, std::size_t(i1 - i0) * cs);
+                } else {
+                    for (int i = 0; i < i1 - i0; ++i, from += cs)
+                        for (int c = 0; c < colours; ++c)
+                            image[first + std::int64_t(i) * m_layout.pixelStride + m_layout.channelOffset[c]] =
+                                static_cast<TB>(from[c]);
+                }
+                continue;
             }
-            continue;
-        }
-        for (int i = i0; i < i1; ++i) {
-            for (int c = 0; c < colours; ++c) {
-                // Low 8 bits, no clamping; bytes outside the caller's buffer are never written.
-                const std::int64_t a = Address(ax + i, ay + j, c);
-                if (a >= 0 && a < size)
-                    image[a] = static_cast<TB>(row[std::size_t(i) * cs + c]);
+            for (int i = i0; i < i1; ++i) {
+                for (int c = 0; c < colours; ++c) {
+                    // Low 8 bits, no clamping; bytes outside the caller's buffer are never written.
+                    const std::int64_t a = Address(ax + i, ay + j, c);
+                    if (a >= 0 && a < size)
+                        image[a] = static_cast<TB>(row[std::size_t(i) * cs + c]);
+                }
             }
         }
-    }
+    };
+    const int j0 = m.top, j1 = layer.Height() - m.bottom;
+    if (j0 >= j1)
+        return true;
+    // Rows that share bytes of the image must be written in order, the later one winning.
+    if (i0 < i1 && RowsApart(i1 - i0, colours))
+        CParallel::ForBands(j1 - j0, PixelsOf(*values), [&](int b0, int b1) { writeRows(j0 + b0, j0 + b1); });
+    else
+        writeRows(j0, j1);
     return true;
 }
 

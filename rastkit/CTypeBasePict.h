@@ -75,6 +75,8 @@ private:
     std::int64_t Address(int x, int y, int channel) const;
     // True when pixels are the channels 0..colours-1 one after another (the program's layout).
     bool Packed(std::size_t colours) const;
+    // True when the bytes of count pixels in one row never meet those of the next row.
+    bool RowsApart(int count, int colours) const;
     // True when every byte of count pixels from (x, y) lies inside the image.
     bool RowInside(int x, int y, int count, int colours) const;
 

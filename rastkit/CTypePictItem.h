@@ -1,6 +1,7 @@
 #pragma once
 // A pixel buffer (width x height x colours values, channels interleaved) whose memory comes from
 // the picture memory store. Re-sizing discards the contents; the new values are zero.
+#include "rastkit/CByteValues.h"
 #include "vmem/CVMemList.h"
 
 #include <cstddef>
@@ -31,11 +32,14 @@ public:
             return false;
         T* data = nullptr;
         if (count != 0) {
-            data = static_cast<T*>(m_store->Allocate(std::size_t(count) * sizeof(T)));
+            std::size_t worn = 0;
+            data = static_cast<T*>(m_store->Allocate(std::size_t(count) * sizeof(T), &worn));
             if (!data)
                 return false;
-            if (zero)
-                std::memset(data, 0, std::size_t(count) * sizeof(T));
+            // Memory no piece had before is still the system's zeros: writing them again would
+            // only touch every page once more.
+            if (zero && worn != 0)
+                CByteValues::Zero(data, worn, std::size_t(width) * std::size_t(height));
         }
         Release();
         m_data = data;
@@ -52,7 +56,7 @@ public:
         if (!Resize(other.m_width, other.m_height, other.m_colours, false))
             return false;
         if (m_data)
-            std::memcpy(m_data, other.m_data, Bytes());
+            CByteValues::Copy(m_data, other.m_data, Bytes(), std::size_t(m_width) * std::size_t(m_height));
         return true;
     }
 

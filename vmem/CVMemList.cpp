@@ -2,6 +2,7 @@
 
 #include "platform/VirtualMemory.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <new>
@@ -39,7 +40,7 @@ std::unique_ptr<CVMemStack> CVMemStack::Make(std::size_t capacity)
 
 CVMemStack::CVMemStack(std::uint8_t* base, std::size_t capacity, bool fromHeap, void* heapBlock)
     : m_base(base), m_capacity(capacity), m_fromHeap(fromHeap), m_heapBlock(heapBlock),
-      m_nextFree(base), m_freeSize(capacity)
+      m_nextFree(base), m_wornEnd(fromHeap ? base + capacity : base), m_freeSize(capacity)
 {
 }
 
@@ -51,7 +52,7 @@ CVMemStack::~CVMemStack()
         vel::platform::ReleaseVirtualMemory(m_base, m_capacity);
 }
 
-void* CVMemStack::Take(std::size_t size)
+void* CVMemStack::Take(std::size_t size, std::size_t* worn)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     const std::size_t needed = RoundUp(size == 0 ? 1 : size);
@@ -60,6 +61,11 @@ void* CVMemStack::Take(std::size_t size)
     std::uint8_t* address = m_nextFree;
     m_items.emplace_back(size, address);
     ResetNextFree();
+    // Heap blocks count as worn from the start (m_wornEnd is their end).
+    if (worn)
+        *worn = m_wornEnd <= address ? 0 : std::min(size, std::size_t(m_wornEnd - address));
+    if (m_wornEnd < address + size)
+        m_wornEnd = address + size;
     return address;
 }
 
@@ -106,7 +112,7 @@ std::size_t CVMemList::BlockCount() const
     return m_blocks.size();
 }
 
-void* CVMemList::Allocate(std::size_t size) noexcept
+void* CVMemList::Allocate(std::size_t size, std::size_t* worn) noexcept
 {
     if (size > kMaxRequest)
         return nullptr;
@@ -114,7 +120,7 @@ void* CVMemList::Allocate(std::size_t size) noexcept
     try {
         if (size <= m_blockSize) {
             for (auto& block : m_blocks) {
-                if (void* p = block->Take(size))
+                if (void* p = block->Take(size, worn))
                     return p;
             }
         }
@@ -122,7 +128,7 @@ void* CVMemList::Allocate(std::size_t size) noexcept
         auto block = CVMemStack::Make(size <= m_blockSize ? m_blockSize : RoundUp(size));
         if (!block)
             return nullptr;
-        void* p = block->Take(size);
+        void* p = block->Take(size, worn);
         m_blocks.insert(m_blocks.begin(), std::move(block));
         return p;
     } catch (const std::bad_alloc&) {

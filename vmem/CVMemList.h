@@ -32,7 +32,9 @@ public:
     CVMemStack(const CVMemStack&) = delete;
     CVMemStack& operator=(const CVMemStack&) = delete;
 
-    void* Take(std::size_t size);        // null when the free size is too small
+    // Null when the free size is too small. worn: how many leading bytes of the piece may hold
+    // values of earlier pieces; the rest is still as the system gave it, zero.
+    void* Take(std::size_t size, std::size_t* worn = nullptr);
     bool Give(const void* address);      // false when no piece starts there
     bool Empty() const;
 
@@ -50,6 +52,7 @@ private:
     bool m_fromHeap;
     void* m_heapBlock;             // what the heap gave, before alignment
     std::uint8_t* m_nextFree;
+    std::uint8_t* m_wornEnd;       // end of the highest piece ever handed out
     std::size_t m_freeSize;
     std::vector<CVMemItem> m_items;
     mutable std::mutex m_lock;
@@ -62,8 +65,9 @@ public:
     CVMemList(const CVMemList&) = delete;
     CVMemList& operator=(const CVMemList&) = delete;
 
-    // Null when the memory cannot be had; never throws.
-    void* Allocate(std::size_t size) noexcept;
+    // Null when the memory cannot be had; never throws. worn: as for CVMemStack::Take, so that a
+    // caller who wants zeros clears only what earlier pieces may have written.
+    void* Allocate(std::size_t size, std::size_t* worn = nullptr) noexcept;
     // An address that no block holds is ignored.
     void Free(const void* address) noexcept;
 

@@ -1,5 +1,6 @@
 // Resampling and rotation speed on camera-sized pictures, beside a plain copy of the same bytes
-// (the memory-bandwidth limit) measured in the same run.
+// (the memory-bandwidth limit) measured in the same run; the operations at 1 and 2 threads.
+#include "rastkit/CParallel.h"
 #include "rastkit/CResampler.h"
 #include "rastkit/CRotator.h"
 #include "rastkit/CTypeBasePict.h"
@@ -51,6 +52,7 @@ void RunResize(benchmark::State& state, int sw, int sh, int dw, int dh, Op op)
     const auto& src = Source(sw, sh);
     CLayerValues dst(Store());
     dst.Resize(dw, dh, 3);
+    const CParallel::CScopedThreads threads(int(state.range(0)));
     for (auto _ : state) {
         op(src, dst);
         benchmark::DoNotOptimize(dst.Data());
@@ -99,6 +101,7 @@ void BM_WidenAndWriteBack_4000x3000(benchmark::State& state)
     pict.SetColorOffset(2, 2);
     pict.SetColorOffset(1, 1);
     pict.LoadImage(int(bytes.size()), bytes.data());
+    const CParallel::CScopedThreads threads(int(state.range(0)));
     for (auto _ : state) {
         pict.CreateLayer(1, 0, 0, 0, 3000, 4000);
         pict.CompositeLayer(1);
@@ -108,31 +111,31 @@ void BM_WidenAndWriteBack_4000x3000(benchmark::State& state)
     }
     state.counters["src_MPix/s"] = benchmark::Counter(12.0 * double(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_WidenAndWriteBack_4000x3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WidenAndWriteBack_4000x3000)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Bicubic_4000x3000_to_1920x1440(benchmark::State& state)
 {
     RunResize(state, 4000, 3000, 1920, 1440, [](const CLayerValues& s, CLayerValues& d) { CResampler::Bicubic(s, d); });
 }
-BENCHMARK(BM_Bicubic_4000x3000_to_1920x1440)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Bicubic_4000x3000_to_1920x1440)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Bilinear_4000x3000_to_1920x1440(benchmark::State& state)
 {
     RunResize(state, 4000, 3000, 1920, 1440, [](const CLayerValues& s, CLayerValues& d) { CResampler::Bilinear(s, d); });
 }
-BENCHMARK(BM_Bilinear_4000x3000_to_1920x1440)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Bilinear_4000x3000_to_1920x1440)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Nearest_4000x3000_to_1920x1440(benchmark::State& state)
 {
     RunResize(state, 4000, 3000, 1920, 1440, [](const CLayerValues& s, CLayerValues& d) { CResampler::Nearest(s, d); });
 }
-BENCHMARK(BM_Nearest_4000x3000_to_1920x1440)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Nearest_4000x3000_to_1920x1440)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PixelAverage_4000x3000_to_1000x750(benchmark::State& state)
 {
     RunResize(state, 4000, 3000, 1000, 750, [](const CLayerValues& s, CLayerValues& d) { CResampler::PixelAverage(s, d); });
 }
-BENCHMARK(BM_PixelAverage_4000x3000_to_1000x750)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixelAverage_4000x3000_to_1000x750)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Rotate7_2000x1500(benchmark::State& state)
 {
@@ -140,12 +143,12 @@ void BM_Rotate7_2000x1500(benchmark::State& state)
     RunResize(state, 2000, 1500, box.width, box.height,
               [](const CLayerValues& s, CLayerValues& d) { CRotator::Rotate(s, d, 7); });
 }
-BENCHMARK(BM_Rotate7_2000x1500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rotate7_2000x1500)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Rotate90_4000x3000(benchmark::State& state)
 {
     RunResize(state, 4000, 3000, 3000, 4000, [](const CLayerValues& s, CLayerValues& d) { CRotator::Rotate90(s, d); });
 }
-BENCHMARK(BM_Rotate90_4000x3000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Rotate90_4000x3000)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <thread>
 
 using namespace rastkit_test;
@@ -22,6 +24,20 @@ TEST(LayerHandle, MasksAndSteps)
     EXPECT_EQ(CLayerHandle::ChildStep(2), 0x1000000u);
     EXPECT_TRUE(CLayerHandle::InSubtree(0x1300005, 0x300005, 1));
     EXPECT_FALSE(CLayerHandle::InSubtree(0x1300005, 0x200005, 1));
+}
+
+TEST(PictItem, ReSizedBuffersStartAtZeroAlsoInReusedMemory)
+{
+    CVMemList store(1 << 20);
+    CTypePictItem<std::int32_t> keep(store), item(store);
+    ASSERT_TRUE(keep.Resize(10, 1, 1));   // holds the block while the pieces above come and go
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(item.Resize(50 + round * 40, 30, 3));
+        for (std::size_t i = 0; i < item.Count(); ++i)
+            ASSERT_EQ(item.Data()[i], 0) << "round " << round << " value " << i;
+        std::fill(item.Data(), item.Data() + item.Count(), -5);
+        item.Release();
+    }
 }
 
 TEST_F(LayerTree, UnknownPictureIsRefusedEverywhere)

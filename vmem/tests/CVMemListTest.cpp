@@ -98,6 +98,28 @@ TEST(CVMemList, ZeroByteRequestsGetDistinctAddresses)
     EXPECT_NE(a, b);
 }
 
+TEST(CVMemList, TellsHowMuchOfAPieceEarlierPiecesMayHaveWritten)
+{
+    for (const std::size_t blockSize : {std::size_t(1) << 16, std::size_t(4) << 20}) {
+        CVMemList store(blockSize);
+        std::size_t worn = 99;
+        auto* a = static_cast<unsigned char*>(store.Allocate(1000, &worn));
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(worn, 0u) << "a new block is as the system gave it";
+        for (std::size_t i = 0; i < 1000; ++i)
+            ASSERT_EQ(a[i], 0) << i;
+        auto* b = static_cast<unsigned char*>(store.Allocate(500, &worn));
+        EXPECT_EQ(worn, 0u);
+        std::memset(b, 0xAB, 500);
+        store.Free(b);
+        EXPECT_EQ(store.Allocate(800, &worn), b);
+        EXPECT_EQ(worn, 500u) << "only the part the freed piece had";
+        EXPECT_NE(store.Allocate(64, &worn), nullptr);
+        EXPECT_EQ(worn, 0u);
+        store.Free(a);
+    }
+}
+
 TEST(CVMemList, ThreadsAllocatingAndFreeingTogetherKeepPiecesDisjoint)
 {
     CVMemList store(1 << 16);

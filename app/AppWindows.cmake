@@ -21,10 +21,13 @@ if(WIN32)
     LIBS vel_framework vel_app_core vel_vmem vel_text_windows vel_picture_windows vel_memo_print
          vel_framework_print version)
 
+  set(app_generated ${VEL_GENERATED_APP})
+  target_include_directories(vel_app_windows PRIVATE ${app_generated})
+
   # Resource script in UTF-8; the resources include paths from the source root.
   set(app_rc ${app_dir}/VelText.rc)
   set_source_files_properties(${app_rc} PROPERTIES
-    OBJECT_DEPENDS "${app_dir}/Resource.h;${app_dir}/res/ViewBackground.bmp;${app_dir}/res/GrayBackground.bmp;${app_dir}/res/VelText.ico")
+    OBJECT_DEPENDS "${app_dir}/Resource.h;${app_dir}/res/ViewBackground.bmp;${app_dir}/res/GrayBackground.bmp;${app_dir}/res/VelText.ico;${app_generated}/VersionInfo.h;${app_generated}/VelText.manifest")
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${app_dir} -c 65001")
 
   add_executable(VelText WIN32 ${app_dir}/VelTextMain.cpp ${app_rc})
@@ -59,6 +62,7 @@ if(WIN32 AND VEL_TESTS)
             ${app_dir}/tests/ViewTest.cpp ${app_dir}/tests/DocumentTest.cpp ${app_rc}
     LIBS vel_app_windows
     LABELS app)
+  target_include_directories(vel_app_window_tests PRIVATE ${VEL_GENERATED_APP})
   # They use the real registry key and put marked windows on the desktop.
   set_tests_properties(vel_app_window_tests PROPERTIES RESOURCE_LOCK "vel_registry;vel_desktop")
 
@@ -76,6 +80,12 @@ if(WIN32 AND VEL_TESTS)
     set_tests_properties(e2e_${e2e} PROPERTIES LABELS e2e TIMEOUT 180 FIXTURES_REQUIRED wine
       RESOURCE_LOCK "vel_desktop;vel_registry")
   endforeach()
+  # The release zip unpacked and run in a fresh prefix; making that prefix takes most of its time.
+  add_test(NAME e2e_release
+    COMMAND bash ${app_dir}/tests/e2e/e2e_release.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+            $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e_release PROPERTIES LABELS e2e TIMEOUT 300 FIXTURES_REQUIRED wine
+    RESOURCE_LOCK "vel_desktop;vel_registry")
   add_test(NAME e2e_settings_persist
     COMMAND bash ${app_dir}/tests/e2e/e2e_settings_persist.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
             $<TARGET_FILE:vel_app_window_tests>)

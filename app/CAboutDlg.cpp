@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/Resource.h"
+#include "VersionInfo.h"
 
 namespace {
 constexpr wchar_t kProductTitle[] = L"Ｖｅｌのメモ帳";
@@ -18,7 +19,7 @@ std::wstring CAboutDlg::VersionText()
     GetModuleFileNameW(nullptr, executable, MAX_PATH);
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(executable, &ignored);
-    std::wstring version = L"1.0";
+    std::wstring version = VEL_VERSION_WIDE;  // a program without the resource (the tests)
     if (size != 0) {
         std::vector<BYTE> data(size);
         VS_FIXEDFILEINFO* info = nullptr;
@@ -27,8 +28,10 @@ std::wstring CAboutDlg::VersionText()
             VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) && info != nullptr) {
             version = std::to_wstring(HIWORD(info->dwFileVersionMS)) + L"." +
                       std::to_wstring(LOWORD(info->dwFileVersionMS)) + L"." +
-                      std::to_wstring(HIWORD(info->dwFileVersionLS)) + L"." +
-                      std::to_wstring(LOWORD(info->dwFileVersionLS));
+                      std::to_wstring(HIWORD(info->dwFileVersionLS));
+            // The fourth part is a rebuild of the same release; shown only when it is one.
+            if (LOWORD(info->dwFileVersionLS) != 0)
+                version += L"." + std::to_wstring(LOWORD(info->dwFileVersionLS));
         }
     }
     return std::wstring(kProductTitle) + L" Version " + version;

@@ -76,3 +76,25 @@ int CDocListMemoSource::TabWidth() const
 {
     return m_doc.Layout().TabWidth();
 }
+
+void TakeSnapshot(const CDocList& doc, CMemoPictureStore& pictures, CMemoSnapshot& snapshot, std::size_t expectedUnits)
+{
+    snapshot.Clear(doc.Layout().TabWidth());
+    snapshot.Reserve(static_cast<std::size_t>(doc.Chapters().Count()), expectedUnits);
+    constexpr int kBlock = 256;
+    CChapter* block[kBlock];
+    CListNode* node = doc.Chapters().Head();
+    while (node) {
+        const int read = doc.Chapters().StepForward(node, block, kBlock);
+        if (read <= 0)
+            break;
+        for (int i = 0; i < read; ++i) {
+            const CChapter* chapter = block[i];
+            if (const CTextChapter* text = chapter->Text())
+                snapshot.AddText(text->View(), chapter->PageBreak());
+            else
+                snapshot.AddPicture(chapter->Picture()->Indent(), chapter->Picture()->PictureId(),
+                                    chapter->PageBreak(), pictures);
+        }
+    }
+}

@@ -1,9 +1,11 @@
 #pragma once
 // The document list as the memo reader's sink and the memo writer's source.
 #include "text/CMemoSink.h"
+#include "text/CMemoSnapshot.h"
 #include "text/CMemoSource.h"
 
 class CDocList;
+class CMemoPictureStore;
 
 // Reading inserts line by line at the caret. The file's lines carry their own TABs, so the
 // indent flag is off while they go in.
@@ -32,3 +34,9 @@ public:
 private:
     const CDocList& m_doc;
 };
+
+// The document's chapters copied into snapshot (emptied first) in one pass, the list's lock taken
+// once per block of chapters; pictures answer for their tags now. expectedUnits is room for the
+// text (an earlier copy's size). May throw std::bad_alloc.
+void TakeSnapshot(const CDocList& doc, CMemoPictureStore& pictures, CMemoSnapshot& snapshot,
+                  std::size_t expectedUnits = 0);

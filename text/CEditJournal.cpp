@@ -1,5 +1,6 @@
 #include "text/CEditJournal.h"
 
+#include <atomic>
 #include <chrono>
 
 #include "doc/CDocList.h"
@@ -9,6 +10,7 @@
 #include "text/CEditExp.h"
 #include "text/CEditPictureHooks.h"
 #include "text/CMemoPictureStore.h"
+#include "text/CMemoSnapshot.h"
 #include "text/CMemoWriter.h"
 
 namespace {
@@ -99,18 +101,33 @@ void CEditJournal::WriteNow()
     std::unique_ptr<CMemoPictureStore> pictures =
         hooks ? hooks->JournalStoreFor(PictureFolderFor(m_holdPath)) : nullptr;
     NoJournalPictures none;
-    std::string bytes;
+    // The last copy is used again once the writer is done with it (nobody else holds it then).
+    std::shared_ptr<CMemoSnapshot> snapshot;
+    if (m_spare && m_spare.use_count() == 1) {
+        // The writer let go of it with a release; this fence makes its last reads happen before
+        // the copy is written again.
+        std::atomic_thread_fence(std::memory_order_acquire);
+        snapshot = m_spare;
+    }
     try {
-        const CDocListMemoSource source(m_edit.Doc());
-        CMemoWriter writer(source, pictures ? *pictures : static_cast<CMemoPictureStore&>(none));
-        const CMemoComposition composed = writer.Compose(CMemoWriter::kMemoFormat, true);
-        bytes = CMemoJournal::Encode(header, composed.text);
+        if (!snapshot)
+            snapshot = std::make_shared<CMemoSnapshot>();
+        // Only the copy is made here; composing and encoding a large memo would hold up typing.
+        TakeSnapshot(m_edit.Doc(), pictures ? *pictures : static_cast<CMemoPictureStore&>(none), *snapshot,
+                     m_lastUnits + m_lastUnits / 16);
     } catch (const std::bad_alloc&) {
+        m_spare.reset();
         return;  // no room for a copy now; the next look tries again
     }
+    m_lastUnits = snapshot->TextUnits();
+    m_spare = snapshot;
     m_journaled = m_edit.Doc().EditCount();
     m_changedSince = false;
-    m_writer->Submit(JournalPathFor(m_holdPath), std::move(bytes));
+    m_writer->Submit(JournalPathFor(m_holdPath), [snapshot, header = std::move(header)]() {
+        CMemoWriter writer(*snapshot, *snapshot);
+        const CMemoComposition composed = writer.Compose(CMemoWriter::kMemoFormat, true);
+        return CMemoJournal::Encode(header, composed.text);
+    });
     m_hasJournal = true;
     m_lastCopyMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
@@ -141,6 +158,7 @@ void CEditJournal::End()
     m_writer->Discard(JournalPathFor(m_holdPath));
     m_writer.reset();
     m_hold.reset();
+    m_spare.reset();
     const std::u16string pictures = PictureFolderFor(m_holdPath);
     for (const std::u16string& name : vel::platform::ListMatching(pictures, u"*"))
         vel::platform::RemoveFile(pictures + name);
@@ -157,4 +175,5 @@ void CEditJournal::Keep()
     WriteNow();
     m_writer.reset();
     m_hold.reset();
+    m_spare.reset();
 }

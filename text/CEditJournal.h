@@ -1,7 +1,8 @@
 #pragma once
 // The crash journal of the memo open in an edit window. While the memo is modified, a copy of it
 // in the memo format goes to the journal file at most two seconds after a change it does not hold
-// (never once per key): the copy is made on the window's thread, the file written on a thread of its own.
+// (never once per key): a plain copy of the chapters is made on the window's thread, the memo text
+// composed, encoded and written on a thread of its own.
 // The window holds its reserved temporary file open for as long as it runs, so that other copies
 // can tell its journal from one that a copy which died left behind.
 #include <windows.h>
@@ -19,6 +20,8 @@ class CHeldFile;
 }
 
 class CEditExp;
+
+class CMemoSnapshot;
 
 class CEditJournal {
 public:
@@ -69,4 +72,6 @@ private:
     DWORD m_changedAt = 0;
     bool m_hasJournal = false;
     double m_lastCopyMs = 0;
+    std::size_t m_lastUnits = 0;     // text units of the last copy: room for the next
+    std::shared_ptr<CMemoSnapshot> m_spare;  // the last copy, shared with the writer until it is written
 };

@@ -1,5 +1,8 @@
 #include "text/CJournalWriter.h"
 
+#include <memory>
+#include <new>
+
 #include "platform/FileSystem.h"
 #include "text/CSafeFileWriter.h"
 
@@ -17,9 +20,15 @@ CJournalWriter::~CJournalWriter()
 
 void CJournalWriter::Submit(std::u16string path, std::string bytes)
 {
+    auto shared = std::make_shared<std::string>(std::move(bytes));
+    Submit(std::move(path), [shared] { return std::move(*shared); });
+}
+
+void CJournalWriter::Submit(std::u16string path, std::function<std::string()> compose)
+{
     {
         std::lock_guard<std::mutex> lock(m_lock);
-        m_waiting = Job{std::move(path), std::move(bytes), false};
+        m_waiting = Job{std::move(path), std::move(compose), false};
     }
     m_wake.notify_all();
 }
@@ -45,6 +54,18 @@ std::uint64_t CJournalWriter::Written() const
     return m_written;
 }
 
+bool CJournalWriter::WriteComposed(Job& job)
+{
+    std::string bytes;
+    try {
+        bytes = job.compose();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    job.compose = nullptr;  // the content's copy of the memo goes before the write
+    return CSafeFileWriter::Write(job.path, bytes.data(), bytes.size());
+}
+
 void CJournalWriter::Run()
 {
     std::unique_lock<std::mutex> lock(m_lock);
@@ -63,7 +84,7 @@ void CJournalWriter::Run()
         if (job.remove)
             vel::platform::RemoveFile(job.path);
         else
-            written = CSafeFileWriter::Write(job.path, job.bytes.data(), job.bytes.size());
+            written = WriteComposed(job);
         lock.lock();
         m_busy = false;
         if (written)

@@ -5,6 +5,7 @@
 // file always holds a whole older or newer journal.
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -20,6 +21,9 @@ public:
 
     // Hands over the bytes for path; returns at once.
     void Submit(std::u16string path, std::string bytes);
+    // Hands over what makes the bytes for path, called on the writer's thread; returns at once.
+    // Content that cannot be made (no memory) leaves the file as it was.
+    void Submit(std::u16string path, std::function<std::string()> compose);
     // Drops what waits and, once the write under way is done, removes path (the memo is safe).
     void Discard(const std::u16string& path);
     // Waits until nothing is waiting or being written.
@@ -28,16 +32,17 @@ public:
     std::uint64_t Written() const;
 
 private:
-    void Run();
-
     mutable std::mutex m_lock;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     struct Job {
         std::u16string path;
-        std::string bytes;
+        std::function<std::string()> compose;
         bool remove = false;
     };
+    void Run();
+    static bool WriteComposed(Job& job);
+
     std::optional<Job> m_waiting;
     bool m_busy = false;
     bool m_stopping = false;

@@ -49,13 +49,13 @@ std::string CMemoJournal::Encode(const CJournalHeader& header, std::u16string_vi
     text += kLineEnd;
     text += memoText;
 
-    std::string bytes;
-    bytes.reserve(2 + text.size() * 2);
-    bytes.push_back(static_cast<char>(0xFF));
-    bytes.push_back(static_cast<char>(0xFE));
+    std::string bytes(2 + text.size() * 2, '\0');
+    bytes[0] = static_cast<char>(0xFF);
+    bytes[1] = static_cast<char>(0xFE);
+    char* out = &bytes[2];
     for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
+        *out++ = static_cast<char>(unit & 0xFF);
+        *out++ = static_cast<char>(unit >> 8);
     }
     return bytes;
 }

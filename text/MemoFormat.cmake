@@ -9,6 +9,7 @@ vel_library(vel_memo_format SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CMemoReader.h ${CMAKE_CURRENT_LIST_DIR}/CMemoReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMemoWriter.h ${CMAKE_CURRENT_LIST_DIR}/CMemoWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CMemoJournal.h ${CMAKE_CURRENT_LIST_DIR}/CMemoJournal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CMemoSnapshot.h ${CMAKE_CURRENT_LIST_DIR}/CMemoSnapshot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CJournalWriter.h ${CMAKE_CURRENT_LIST_DIR}/CJournalWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CSafeFileWriter.h ${CMAKE_CURRENT_LIST_DIR}/CSafeFileWriter.cpp
   LIBS vel_platform)

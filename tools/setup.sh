@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine32:i386 wine64 xvfb xdotool x11-utils xclip imagemagick
+  wine wine32:i386 wine64 xvfb xdotool x11-utils xclip imagemagick python3
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales
   # Printing tests: a CUPS scheduler with the PDF printer, poppler to read its pages, and the
   # 32-bit CUPS library that the 32-bit Wine loads.

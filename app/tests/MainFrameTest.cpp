@@ -13,6 +13,7 @@
 #include "app/CVelTextApp.h"
 #include "app/Resource.h"
 #include "app/VelTextMessages.h"
+#include "VersionInfo.h"
 #include "framework/CCommandLineInfo.h"
 #include "framework/CSingleDocTemplate.h"
 #include "framework/CView.h"
@@ -396,7 +397,7 @@ TEST_F(MainFrameTest, AboutBoxShowsTheTitleWithTheVersion)
     Command(ID_APP_ABOUT);  // returns when the box is closed
     KillTimer(nullptr, timer);
     EXPECT_EQ(g_aboutCaption, L"バージョン情報 VelText");
-    EXPECT_EQ(g_aboutText, L"Ｖｅｌのメモ帳 Version 1.0.0.1");
+    EXPECT_EQ(g_aboutText, std::wstring(L"Ｖｅｌのメモ帳 Version ") + VEL_VERSION_WIDE);  // from VERSION
 }
 
 TEST(AnotherWindowTest, CommandLineQuotesTheProgramAndTheEmptyArgument)

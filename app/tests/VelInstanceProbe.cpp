@@ -12,6 +12,7 @@
 //   VelInstanceProbe set TITLE ID TEXT        sets the text of control ID of the dialog TITLE
 //   VelInstanceProbe select TITLE ID INDEX    selects item INDEX of drop-down ID and tells the dialog
 //   VelInstanceProbe shown TITLE ID   1 when control ID of the dialog TITLE is visible, else 0
+//   VelInstanceProbe items TITLE ID   the number of items in drop-down ID of the dialog TITLE
 #include <windows.h>
 
 #include <cstdio>
@@ -120,13 +121,17 @@ int wmain(int argc, wchar_t** argv)
         PostMessageW(control, BM_CLICK, 0, 0);
         return 0;
     }
-    if ((mode == L"set" || mode == L"select" || mode == L"shown") && argc > 3) {
+    if ((mode == L"set" || mode == L"select" || mode == L"shown" || mode == L"items") && argc > 3) {
         HWND dialog = FindWindowW(L"#32770", argv[2]);
         HWND control = dialog ? GetDlgItem(dialog, _wtoi(argv[3])) : nullptr;
         if (control == nullptr)
             return 1;
         if (mode == L"shown") {
             std::printf("%d\n", IsWindowVisible(control) ? 1 : 0);
+            return 0;
+        }
+        if (mode == L"items") {
+            std::printf("%ld\n", static_cast<long>(SendMessageW(control, CB_GETCOUNT, 0, 0)));
             return 0;
         }
         if (argc < 5)

@@ -216,3 +216,33 @@ TEST_F(DocListMemoTest, APictureThatCannotBeLoadedStaysText)
 }
 
 } // namespace
+
+// The journal's copy, taken block by block, composes the same memo as the live list, across
+// block boundaries and with pictures among the chapters.
+TEST_F(DocListMemoTest, SnapshotComposesTheSameMemoAsTheLiveList)
+{
+    std::mt19937 rng(11);
+    CMemoryPictures pictures;
+    auto doc = MakeTestDocList(pictures, 20);
+    for (int c = 0; c < 700; ++c) {
+        if (rng() % 9 == 0) {
+            const int id = doc->NextPictureId();
+            pictures.Add(id, 64, 48);
+            CPictChapter* p = doc->CreatePictChapter(doc->Chapters().Tail(), static_cast<int>(rng() % 3));
+            ASSERT_TRUE(p->SetPicture(id, -1, -1, 0, 0, CPictChapter::Part{-1, -1, -1, -1}));
+        } else {
+            CTextChapter* t = c == 0 ? doc->Chapters().ItemAt(0)->Text() : doc->CreateTextChapter(doc->Chapters().Tail());
+            t->Insert(0, u"段落 " + Number(c) + (rng() % 2 ? u"、続き。" : u""));
+        }
+        if (rng() % 7 == 0)
+            doc->Chapters().ItemAt(doc->Chapters().Count() - 1)->SetPageBreak(true);
+    }
+    PictureStore store(*doc, pictures);
+    CDocListMemoSource source(*doc);
+    const std::u16string live = CMemoWriter(source, store).Compose(CMemoWriter::kMemoFormat, true).text;
+    CMemoSnapshot snapshot;
+    snapshot.AddText(u"left from an earlier copy", true);
+    TakeSnapshot(*doc, store, snapshot, 10);
+    EXPECT_EQ(snapshot.ChapterCount(), static_cast<std::size_t>(doc->Chapters().Count()));
+    EXPECT_EQ(CMemoWriter(snapshot, snapshot).Compose(CMemoWriter::kMemoFormat, true).text, live);
+}

@@ -2,13 +2,19 @@
 // one a dead copy left behind.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <new>
 #include <vector>
 
 #include "platform/FileHold.h"
 #include "platform/FileSystem.h"
 #include "text/CJournalWriter.h"
 #include "text/CMemoJournal.h"
+#include "text/CMemoSnapshot.h"
+#include "text/CMemoWriter.h"
+#include "text/tests/CMemoModel.h"
 #include "text/tests/CTempFolder.h"
 
 namespace {
@@ -87,6 +93,90 @@ TEST(CJournalWriter, WritesTheNewestContentAndRemovesItWhenTheMemoIsSafe)
     EXPECT_EQ(FileBytes(path), "last");
     // Nothing but the journal is left beside it.
     EXPECT_EQ(vel::platform::ListMatching(folder.Path(), u"*.~*").size(), 0u);
+}
+
+// Counts what the snapshot asks of the real store: it must ask while it is taken, on the window's
+// thread, and never again when the memo is composed elsewhere.
+class CountingStore : public CMemoModel {
+public:
+    bool Store(int id, std::u16string& src) override
+    {
+        ++stores;
+        return CMemoModel::Store(id, src);
+    }
+    int stores = 0;
+};
+
+TEST(CMemoSnapshot, ComposesExactlyWhatTheLiveMemoComposes)
+{
+    CountingStore live;
+    live.chapters.clear();
+    auto text = [](std::u16string t, bool page = false) {
+        ModelChapter c;
+        c.text = std::move(t);
+        c.pageBreak = page;
+        return c;
+    };
+    auto picture = [](int id, int indent, bool page = false) {
+        ModelChapter c;
+        c.picture = true;
+        c.pictureId = id;
+        c.indent = indent;
+        c.pageBreak = page;
+        return c;
+    };
+    // Stored, failing with a file to fall back on, failing without one, no id, the same picture
+    // twice, and a page break on the last chapter.
+    live.chapters = {text(u"\t見出し", true), picture(1, 1), picture(2, 0, true), picture(3, 2),
+                     picture(0, 0), text(u""), picture(1, 0), text(u"end", true)};
+    live.records[1] = {320, 240, 5, 6, 0, 0, 640, 480};
+    live.records[2] = {10, 10, 0, 0, 4, 4, 20, 20};
+    live.failingStore = {2, 3};
+    live.existingPaths[2] = u"old_2.png";
+
+    CMemoWriter direct(live, live);
+    const CMemoComposition expected = direct.Compose(CMemoWriter::kMemoFormat, true);
+    live.stores = 0;
+
+    CMemoSnapshot snapshot(live.tabWidth);
+    for (const ModelChapter& c : live.chapters) {
+        if (c.picture)
+            snapshot.AddPicture(c.indent, c.pictureId, c.pageBreak, live);
+        else
+            snapshot.AddText(c.text, c.pageBreak);
+    }
+    EXPECT_EQ(live.stores, 3);  // once per picture, however often it stands in the memo
+    // The live memo changes on after the copy; the copy does not.
+    live.chapters[0].text = u"changed";
+    CMemoWriter fromCopy(snapshot, snapshot);
+    const CMemoComposition composed = fromCopy.Compose(CMemoWriter::kMemoFormat, true);
+    EXPECT_EQ(live.stores, 3);
+    EXPECT_EQ(composed.text, expected.text);
+    EXPECT_EQ(composed.handled, expected.handled);
+    EXPECT_EQ(composed.failedPictureIds, expected.failedPictureIds);
+    EXPECT_EQ(composed.omittedPictureIds, expected.omittedPictureIds);
+}
+
+TEST(CJournalWriter, ContentIsComposedOnTheWritersThreadAndOnlyTheNewestIsMade)
+{
+    CTempFolder folder;
+    const std::u16string path = folder / u"DefBackup_0002r.jnl";
+    std::atomic<int> made{0};
+    {
+        CJournalWriter writer;
+        for (int i = 0; i < 20; ++i)
+            writer.Submit(path, std::function<std::string()>([i, &made] {
+                ++made;
+                return "composed " + std::to_string(i);
+            }));
+        writer.Flush();
+        EXPECT_EQ(FileBytes(path), "composed 19");
+        EXPECT_LE(made.load(), 20);
+        // Content that cannot be made leaves the journal as it was.
+        writer.Submit(path, std::function<std::string()>([]() -> std::string { throw std::bad_alloc(); }));
+        writer.Flush();
+        EXPECT_EQ(FileBytes(path), "composed 19");
+    }
 }
 
 TEST(FileHold, AHeldFileIsSeenHeldUntilItsHolderLetsGo)

@@ -1,5 +1,6 @@
 #include "calc/CExpression.h"
 #include "calc/CNumberFormat.h"
+#include "calc/tests/oracle/CPreviousCalc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,6 +36,26 @@ void BM_Compute200(benchmark::State& state)
     state.SetLabel(std::to_string(line.size()) + " chars");
 }
 BENCHMARK(BM_Compute200);
+
+// The same line through the evaluator as it was before memo amounts were read: the new forms
+// must not make plain lines slower. Only the evaluation, without formatting, on both sides.
+void BM_Compute200_EvaluateOnly(benchmark::State& state)
+{
+    const std::u16string line = Line200();
+    for (auto _ : state) {
+        CExpression expression;
+        benchmark::DoNotOptimize(expression.Compute(line));
+    }
+}
+BENCHMARK(BM_Compute200_EvaluateOnly);
+
+void BM_Compute200_Previous(benchmark::State& state)
+{
+    const std::u16string line = Line200();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CPreviousCalc::Compute(line));
+}
+BENCHMARK(BM_Compute200_Previous);
 
 // The same length written the way memos note amounts: "×", "÷", thousands separators and "円".
 void BM_Compute200Amounts(benchmark::State& state)

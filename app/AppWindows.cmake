@@ -76,6 +76,13 @@ if(WIN32 AND VEL_TESTS)
     set_tests_properties(e2e_${e2e} PROPERTIES LABELS e2e TIMEOUT 180 FIXTURES_REQUIRED wine
       RESOURCE_LOCK "vel_desktop;vel_registry")
   endforeach()
+  # A day of use from start to restart in one run, a screenshot of every step and a contact sheet
+  # of them in tour/.
+  add_test(NAME e2e_tour
+    COMMAND bash ${app_dir}/tests/e2e/e2e_tour.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+            $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e_tour PROPERTIES LABELS e2e TIMEOUT 300 FIXTURES_REQUIRED wine
+    RESOURCE_LOCK "vel_desktop;vel_registry")
   add_test(NAME e2e_settings_persist
     COMMAND bash ${app_dir}/tests/e2e/e2e_settings_persist.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
             $<TARGET_FILE:vel_app_window_tests>)

@@ -86,6 +86,14 @@ if(WIN32 AND VEL_TESTS)
             $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})
   set_tests_properties(e2e_release PROPERTIES LABELS e2e TIMEOUT 300 FIXTURES_REQUIRED wine
     RESOURCE_LOCK "vel_desktop;vel_registry")
+  # A day of use from start to restart in one run, a screenshot of every step and a contact sheet
+  # of them in tour/ of the build root (build/tour), where a person looks for them.
+  get_filename_component(build_root ${CMAKE_BINARY_DIR} DIRECTORY)
+  add_test(NAME e2e_tour
+    COMMAND bash ${app_dir}/tests/e2e/e2e_tour.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+            $<TARGET_FILE:VelText> $<TARGET_FILE:VelInstanceProbe> ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e_tour PROPERTIES LABELS e2e TIMEOUT 300 FIXTURES_REQUIRED wine
+    RESOURCE_LOCK "vel_desktop;vel_registry" ENVIRONMENT "VEL_TOUR_DIR=${build_root}/tour")
   add_test(NAME e2e_settings_persist
     COMMAND bash ${app_dir}/tests/e2e/e2e_settings_persist.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
             $<TARGET_FILE:vel_app_window_tests>)

@@ -187,6 +187,9 @@ bool CVelTextApp::LoadMemo(const std::wstring& path)
     if (edit.Doc().Modified())
         return false;
     view->DropContent();
+    // The pictures read with it are named after this memo from the start: their working copies
+    // belong in its folder, never beside the memo shown before.
+    edit.SetMemoNames(CFileName::Directory(ToU16(path)), CFileName::Title(ToU16(path)));
     const bool imeOpen = edit.ImeOpen();
     if (imeOpen)
         edit.SetImeOpen(false);

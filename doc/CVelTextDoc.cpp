@@ -134,6 +134,8 @@ bool CVelTextDoc::OpenMemo()
     CDocList& doc = view->EditWindow().Doc();
     if (!doc.Modified())
         view->DropContent();
+    // Working copies of its pictures go beside this file under its name.
+    view->EditWindow().SetMemoNames(CFileName::Directory(path), CFileName::Title(path));
     if (!view->ReadFile(m_filePath))
         return false;
     if (inStore) {

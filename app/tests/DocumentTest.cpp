@@ -307,6 +307,31 @@ TEST_F(DocumentTest, LoadMemoShowsAMemoOfTheStoreAndNewMemoEmptiesTheView)
     EXPECT_TRUE(view->MemoFolder().empty());
 }
 
+TEST_F(DocumentTest, AMemoShownAfterAnotherKeepsItsPicturesWorkingCopiesInItsOwnFolder)
+{
+    // Memo A shows a picture that lies beside it.
+    const std::u16string folderA = base + u"2013年05月06日07時08分09秒(月)_001\\";
+    CreateDirectoryW(ToWide(folderA).c_str(), nullptr);
+    const std::u16string pathA = folderA + u"2013年05月06日07時08分09秒(月)_001.txt";
+    // A 2 by 2 pixel 24-bit BMP.
+    std::string bmp = std::string("BM") + std::string("\x46\0\0\0\0\0\0\0\x36\0\0\0", 12) +
+                      std::string("\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0", 16) + std::string(24, '\0');
+    bmp += std::string(16, '\x7f');
+    WriteBytes(folderA + u"pic.bmp", bmp);
+    WriteBytes(pathA, "before\r\n<IMG SRC=\"pic.bmp\">\r\nafter");
+    // Memo B was written last, so the window still carries its names when A is read.
+    Type(u"b");
+    ASSERT_EQ(document->SaveMemo(false), CVelTextDoc::SaveOutcome::kWrittenAsNew);
+    const std::u16string folderB = ToU16(view->MemoFolder());
+    ASSERT_TRUE(app->LoadMemo(ToWide(pathA)));
+    Pump();
+    ASSERT_NE(Doc().ChapterByPictureId(1), nullptr);
+    EXPECT_TRUE(vel::platform::ListMatching(folderB, u"*.tif").empty());
+    EXPECT_EQ(vel::platform::ListMatching(folderA, u"*.tif"),
+              std::vector<std::u16string>{u"2013年05月06日07時08分09秒(月)_001_1.tif"});
+    EXPECT_EQ(ReadBytes(pathA), "before\r\n<IMG SRC=\"pic.bmp\">\r\nafter");
+}
+
 TEST_F(DocumentTest, SaveWritesTheDocumentsPathInTheMemoFormat)
 {
     const std::u16string outside = TempFolder(u"vel-document-outside");

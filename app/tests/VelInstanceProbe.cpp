@@ -8,7 +8,10 @@
 //   VelInstanceProbe text TITLE       the text of the dialog captioned TITLE and of its controls
 //   VelInstanceProbe command ID       posts the menu command ID to the first marked window
 //   VelInstanceProbe tree             the child windows of the first marked window: class, text,
-//                                     screen rectangle, visible, and which one has the focus
+//                                     screen rectangle, visible, control id, enabled, and which
+//                                     one has the focus
+//   VelInstanceProbe caret            the caret of the first marked window's thread in screen
+//                                     coordinates: "x y width height", or "none"
 //   VelInstanceProbe set TITLE ID TEXT        sets the text of control ID of the dialog TITLE
 //   VelInstanceProbe select TITLE ID INDEX    selects item INDEX of drop-down ID and tells the dialog
 //   VelInstanceProbe shown TITLE ID   1 when control ID of the dialog TITLE is visible, else 0
@@ -71,14 +74,17 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM)
     wchar_t name[64] = {};
     wchar_t text[64] = {};
     GetClassNameW(child, name, 64);
-    GetWindowTextW(child, text, 64);
+    // GetWindowText does not ask a window of another process: an edit field's text comes only
+    // through the message.
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(child, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &copied);
     RECT rect{};
     GetWindowRect(child, &rect);
     char utf8[512] = {};
     std::wstring line = std::wstring(name) + L" \"" + text + L"\"";
     WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
-    std::printf("%s %ld,%ld-%ld,%ld visible=%d\n", utf8, rect.left, rect.top, rect.right, rect.bottom,
-                IsWindowVisible(child) ? 1 : 0);
+    std::printf("%s %ld,%ld-%ld,%ld visible=%d id=%d enabled=%d\n", utf8, rect.left, rect.top, rect.right,
+                rect.bottom, IsWindowVisible(child) ? 1 : 0, GetDlgCtrlID(child), IsWindowEnabled(child) ? 1 : 0);
     return TRUE;
 }
 
@@ -94,6 +100,23 @@ int wmain(int argc, wchar_t** argv)
             EnumChildWindows(window, &PrintChild, 0);
             return false;
         });
+        return 0;
+    }
+    if (mode == L"caret") {
+        bool found = false;
+        CInstanceMarker::ForEachOther(nullptr, [&](HWND window) {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndCaret != nullptr) {
+                MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&info.rcCaret), 2);
+                std::printf("%ld %ld %ld %ld\n", info.rcCaret.left, info.rcCaret.top,
+                            info.rcCaret.right - info.rcCaret.left, info.rcCaret.bottom - info.rcCaret.top);
+                found = true;
+            }
+            return false;
+        });
+        if (!found)
+            std::printf("none\n");
         return 0;
     }
     if (mode == L"command" && argc > 2) {

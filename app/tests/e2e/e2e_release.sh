@@ -51,7 +51,7 @@ probe_run() { "$wine_run" "$arch_option" "$probe" "$@" | tr -d '\r'; }
 # "height" of the control bar and the line height of the memo font, from the running window.
 measure() {
   local bar line
-  bar=$(probe_run tree | awk '/^#32770 / { split($NF == "visible=1" ? $(NF-1) : $(NF-1), r, "[,-]"); print r[4] - r[2]; exit }')
+  bar=$(probe_run tree | awk '/^#32770 / { for (i = 2; i <= NF; ++i) if ($i ~ /^visible=/) { split($(i-1), r, "[,-]"); print r[4] - r[2]; exit } }')
   line=$(probe_run edit | awk '{ print $6; exit }')
   echo "$bar $line"
 }

@@ -111,24 +111,11 @@ TEST(CMemoSnapshot, ComposesExactlyWhatTheLiveMemoComposes)
 {
     CountingStore live;
     live.chapters.clear();
-    auto text = [](std::u16string t, bool page = false) {
-        ModelChapter c;
-        c.text = std::move(t);
-        c.pageBreak = page;
-        return c;
-    };
-    auto picture = [](int id, int indent, bool page = false) {
-        ModelChapter c;
-        c.picture = true;
-        c.pictureId = id;
-        c.indent = indent;
-        c.pageBreak = page;
-        return c;
-    };
     // Stored, failing with a file to fall back on, failing without one, no id, the same picture
     // twice, and a page break on the last chapter.
-    live.chapters = {text(u"\t見出し", true), picture(1, 1), picture(2, 0, true), picture(3, 2),
-                     picture(0, 0), text(u""), picture(1, 0), text(u"end", true)};
+    live.chapters = {TextChapter(u"\t見出し", true), PictureChapter(1, 1), PictureChapter(2, 0, true),
+                     PictureChapter(3, 2), PictureChapter(0, 0), TextChapter(u""), PictureChapter(1, 0),
+                     TextChapter(u"end", true)};
     live.records[1] = {320, 240, 5, 6, 0, 0, 640, 480};
     live.records[2] = {10, 10, 0, 0, 4, 4, 20, 20};
     live.failingStore = {2, 3};

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/CMemoPictureLoader.h"
@@ -25,6 +26,25 @@ struct ModelChapter {
         return picture == o.picture && text == o.text && indent == o.indent && pageBreak == o.pageBreak;
     }
 };
+
+// Chapters for models built by hand.
+inline ModelChapter TextChapter(std::u16string text, bool pageBreak = false)
+{
+    ModelChapter c;
+    c.text = std::move(text);
+    c.pageBreak = pageBreak;
+    return c;
+}
+
+inline ModelChapter PictureChapter(int id, int indent, bool pageBreak = false)
+{
+    ModelChapter c;
+    c.picture = true;
+    c.pictureId = id;
+    c.indent = indent;
+    c.pageBreak = pageBreak;
+    return c;
+}
 
 class CMemoModel : public CMemoSink, public CMemoSource, public CMemoPictureLoader, public CMemoPictureStore {
 public:

@@ -11,20 +11,12 @@ namespace {
 
 ModelChapter Text(std::u16string text, bool page = false)
 {
-    ModelChapter c;
-    c.text = std::move(text);
-    c.pageBreak = page;
-    return c;
+    return TextChapter(std::move(text), page);
 }
 
 ModelChapter Picture(int id, int indent, bool page = false)
 {
-    ModelChapter c;
-    c.picture = true;
-    c.pictureId = id;
-    c.indent = indent;
-    c.pageBreak = page;
-    return c;
+    return PictureChapter(id, indent, page);
 }
 
 // A memo with every kind of chapter: indented text laid out on two display lines, a picture

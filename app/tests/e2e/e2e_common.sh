@@ -45,6 +45,16 @@ start_veltext() {
 }
 
 marked_count() { "${emu[@]}" "$probe" count | tr -d '\r'; }
+# wait_marked N: until N windows carry the instance marker; a window shows a moment before it is
+# marked.
+wait_marked() {
+  local i
+  for i in $(seq 1 50); do
+    [ "$(marked_count)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 styles() { "${emu[@]}" "$probe" styles | tr -d '\r'; }
 
 # Without a window manager a click is what activates a window under Wine; the click lands in the

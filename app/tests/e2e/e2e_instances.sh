@@ -10,7 +10,7 @@ first=$(windows)
 start_veltext
 wait_windows 2 || fail "second copy did not start"
 second=$(windows | grep -vx "$first")
-[ "$(marked_count)" = 2 ] || fail "expected two marked windows, found $(marked_count)"
+wait_marked 2 || fail "expected two marked windows, found $(marked_count)"
 
 focus "$second"
 xdotool key ctrl+e
@@ -21,7 +21,7 @@ wait_windows 1 5 || fail "second window stayed"
 focus "$first"
 xdotool key ctrl+n
 wait_windows 2 || fail "Ctrl+N did not open another window"
-[ "$(marked_count)" = 2 ] || fail "the copy started with Ctrl+N carries no marker"
+wait_marked 2 || fail "the copy started with Ctrl+N carries no marker"
 # ウィンドウ(&W) -> 全てのメモを閉じる(&C), chosen in the first copy.
 menu_key "$first" w c
 wait_exit "${pids[0]}" || fail "first copy did not close"

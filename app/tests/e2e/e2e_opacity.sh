@@ -6,6 +6,7 @@ source "$(dirname "$0")/e2e_common.sh"
 start_veltext
 wait_windows 1 || fail "VelText did not start"
 w=$(windows)
+wait_marked 1 || fail "the window carries no instance marker"
 styles | grep -q '^layered=0 topmost=0' || fail "not opaque at start: $(styles)"
 
 menu_key "$w" w 6     # 透過60%

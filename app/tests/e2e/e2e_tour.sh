@@ -136,6 +136,7 @@ a_pid=${pids[0]}
 focus "$a"
 xdotool key shift
 expect "$(title_of "$a")" "$title" "the caption at the start"
+wait_marked 1 || true
 expect "$(marked_count)" 1 "marked windows"
 read -r ex ey ew eh cell line < <(probe edit)
 [ "${ew:-0}" -gt 300 ] || fail "no edit window found"
@@ -325,6 +326,7 @@ b=$(windows | grep -vx "$a")
 # Its program is ours to stop too should the tour end early.
 b_pid=$(xdotool getwindowpid "$b" 2>/dev/null || true)
 [ -n "$b_pid" ] && pids+=("$b_pid")
+wait_marked 2 || true
 expect "$(marked_count)" 2 "marked windows with two open"
 focus "$b"
 xdotool key shift

@@ -77,11 +77,31 @@ int CDocListMemoSource::TabWidth() const
     return m_doc.Layout().TabWidth();
 }
 
-void TakeSnapshot(const CDocList& doc, CMemoPictureStore& pictures, CMemoSnapshot& snapshot, std::size_t expectedUnits)
+std::shared_ptr<CMemoSnapshot> TakeSnapshot(const CDocList& doc, CMemoPictureStore& pictures,
+                                            const CMemoSnapshot* previous)
 {
-    snapshot.Clear(doc.Layout().TabWidth());
-    snapshot.Reserve(static_cast<std::size_t>(doc.Chapters().Count()), expectedUnits);
+    auto snapshot = std::make_shared<CMemoSnapshot>(doc.Layout().TabWidth());
+    // Runs end where the content says so (a stamp divisible by kRunEnd), not at fixed places, so
+    // that a paragraph inserted or removed changes one run and not every run after it.
+    constexpr std::uint64_t kRunEnd = 128;
+    constexpr std::size_t kLongestRun = 1024;
+    std::vector<const CChapter*> run;
+    std::vector<std::uint64_t> keys;
+    run.reserve(kLongestRun);
+    keys.reserve(kLongestRun);
+    auto endRun = [&] {
+        if (run.empty())
+            return;
+        if (!previous || !snapshot->ReuseRun(*previous, keys)) {
+            for (std::size_t i = 0; i < run.size(); ++i)
+                snapshot->AddText(run[i]->Text()->View(), run[i]->PageBreak(), keys[i]);
+            snapshot->EndRun();
+        }
+        run.clear();
+        keys.clear();
+    };
     constexpr int kBlock = 256;
+    constexpr int kAhead = 16;
     CChapter* block[kBlock];
     CListNode* node = doc.Chapters().Head();
     while (node) {
@@ -89,12 +109,28 @@ void TakeSnapshot(const CDocList& doc, CMemoPictureStore& pictures, CMemoSnapsho
         if (read <= 0)
             break;
         for (int i = 0; i < read; ++i) {
+            // The walk waits on memory, not on work: the chapters ahead and their text records are
+            // fetched while this one is looked at.
+            if (i + kAhead < read)
+                __builtin_prefetch(block[i + kAhead]);
+            if (i + kAhead / 2 < read)
+                if (const CTextChapter* text = block[i + kAhead / 2]->Text())
+                    __builtin_prefetch(text);
             const CChapter* chapter = block[i];
-            if (const CTextChapter* text = chapter->Text())
-                snapshot.AddText(text->View(), chapter->PageBreak());
-            else
-                snapshot.AddPicture(chapter->Picture()->Indent(), chapter->Picture()->PictureId(),
-                                    chapter->PageBreak(), pictures);
+            if (const CTextChapter* text = chapter->Text()) {
+                // The text's stamp names its content; the page break is the chapter's own.
+                const std::uint64_t stamp = text->Stamp();
+                run.push_back(chapter);
+                keys.push_back(stamp << 1 | (chapter->PageBreak() ? 1u : 0u));
+                if (stamp % kRunEnd == 0 || run.size() >= kLongestRun)
+                    endRun();
+            } else {
+                endRun();
+                snapshot->AddPicture(chapter->Picture()->Indent(), chapter->Picture()->PictureId(),
+                                     chapter->PageBreak(), pictures);
+            }
         }
     }
+    endRun();
+    return snapshot;
 }

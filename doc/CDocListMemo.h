@@ -2,6 +2,8 @@
 // The document list as the memo reader's sink and the memo writer's source.
 #include "text/CMemoSink.h"
 #include "text/CMemoSnapshot.h"
+
+#include <memory>
 #include "text/CMemoSource.h"
 
 class CDocList;
@@ -35,8 +37,8 @@ private:
     const CDocList& m_doc;
 };
 
-// The document's chapters copied into snapshot (emptied first) in one pass, the list's lock taken
-// once per block of chapters; pictures answer for their tags now. expectedUnits is room for the
-// text (an earlier copy's size). May throw std::bad_alloc.
-void TakeSnapshot(const CDocList& doc, CMemoPictureStore& pictures, CMemoSnapshot& snapshot,
-                  std::size_t expectedUnits = 0);
+// The document's chapters copied in one pass, the list's lock taken once per block of chapters;
+// pictures answer for their tags now. Runs of text chapters that are unchanged since previous
+// (when given) are taken over from it instead of copied. May throw std::bad_alloc.
+std::shared_ptr<CMemoSnapshot> TakeSnapshot(const CDocList& doc, CMemoPictureStore& pictures,
+                                            const CMemoSnapshot* previous);

@@ -5,11 +5,18 @@
 #include "text/CUtf16.h"
 
 #include <algorithm>
+#include <atomic>
 #include <new>
 
 CTextChapter::CTextChapter()
-    : m_capacity(kBlock + 1), m_text(std::make_unique<char16_t[]>(kBlock + 1))
+    : m_capacity(kBlock + 1), m_text(std::make_unique<char16_t[]>(kBlock + 1)), m_stamp(NextStamp())
 {
+}
+
+std::uint64_t CTextChapter::NextStamp()
+{
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
 }
 
 CTextChapter::~CTextChapter() = default;
@@ -39,6 +46,7 @@ int CTextChapter::SetLength(int n)
         return -1;
     m_length = n;
     m_text[n] = 0;
+    m_stamp = NextStamp();  // every edit of the text comes through here or Assign
     if (m_chapter)
         m_chapter->NoteChange();
     return old;
@@ -52,6 +60,7 @@ bool CTextChapter::Assign(std::u16string_view text)
     std::copy(text.begin(), text.end(), m_text.get());
     m_length = n;
     m_text[n] = 0;
+    m_stamp = NextStamp();
     return true;
 }
 

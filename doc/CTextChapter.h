@@ -2,6 +2,7 @@
 // The text of one paragraph: UTF-16 without line ends, in a buffer that grows in blocks of 256
 // code units plus the terminator. Leading TABs are the paragraph's indent. Every edit counts as a
 // change of its chapter and lays the chapter out again from the edited offset.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ public:
     void SetChapter(CChapter* chapter) { m_chapter = chapter; }
 
     int Length() const { return m_length; }
+    // Tells one content of the text from every other: a new stamp, never given before in this
+    // process, comes with every change, so an equal stamp means an equal text.
+    std::uint64_t Stamp() const { return m_stamp; }
     int Capacity() const { return m_capacity; }
     const char16_t* Text() const { return m_text.get(); }
     std::u16string_view View() const { return {m_text.get(), static_cast<std::size_t>(m_length)}; }
@@ -72,9 +76,11 @@ public:
 
 private:
     bool Reserve(int n, bool keep);
+    static std::uint64_t NextStamp();
 
     int m_length = 0;
     int m_capacity = 0;
     std::unique_ptr<char16_t[]> m_text;
     CChapter* m_chapter = nullptr;
+    std::uint64_t m_stamp;
 };

@@ -1,6 +1,5 @@
 #include "text/CEditJournal.h"
 
-#include <atomic>
 #include <chrono>
 
 #include "doc/CDocList.h"
@@ -101,26 +100,17 @@ void CEditJournal::WriteNow()
     std::unique_ptr<CMemoPictureStore> pictures =
         hooks ? hooks->JournalStoreFor(PictureFolderFor(m_holdPath)) : nullptr;
     NoJournalPictures none;
-    // The last copy is used again once the writer is done with it (nobody else holds it then).
     std::shared_ptr<CMemoSnapshot> snapshot;
-    if (m_spare && m_spare.use_count() == 1) {
-        // The writer let go of it with a release; this fence makes its last reads happen before
-        // the copy is written again.
-        std::atomic_thread_fence(std::memory_order_acquire);
-        snapshot = m_spare;
-    }
     try {
-        if (!snapshot)
-            snapshot = std::make_shared<CMemoSnapshot>();
-        // Only the copy is made here; composing and encoding a large memo would hold up typing.
-        TakeSnapshot(m_edit.Doc(), pictures ? *pictures : static_cast<CMemoPictureStore&>(none), *snapshot,
-                     m_lastUnits + m_lastUnits / 16);
+        // Only the copy is made here, and only where the memo changed since the last one;
+        // composing and encoding a large memo would hold up typing.
+        snapshot = TakeSnapshot(m_edit.Doc(), pictures ? *pictures : static_cast<CMemoPictureStore&>(none),
+                                m_previous.get());
     } catch (const std::bad_alloc&) {
-        m_spare.reset();
+        m_previous.reset();
         return;  // no room for a copy now; the next look tries again
     }
-    m_lastUnits = snapshot->TextUnits();
-    m_spare = snapshot;
+    m_previous = snapshot;
     m_journaled = m_edit.Doc().EditCount();
     m_changedSince = false;
     m_writer->Submit(JournalPathFor(m_holdPath), [snapshot, header = std::move(header)]() {
@@ -158,7 +148,7 @@ void CEditJournal::End()
     m_writer->Discard(JournalPathFor(m_holdPath));
     m_writer.reset();
     m_hold.reset();
-    m_spare.reset();
+    m_previous.reset();
     const std::u16string pictures = PictureFolderFor(m_holdPath);
     for (const std::u16string& name : vel::platform::ListMatching(pictures, u"*"))
         vel::platform::RemoveFile(pictures + name);
@@ -175,5 +165,5 @@ void CEditJournal::Keep()
     WriteNow();
     m_writer.reset();
     m_hold.reset();
-    m_spare.reset();
+    m_previous.reset();
 }

@@ -72,6 +72,7 @@ private:
     DWORD m_changedAt = 0;
     bool m_hasJournal = false;
     double m_lastCopyMs = 0;
-    std::size_t m_lastUnits = 0;     // text units of the last copy: room for the next
-    std::shared_ptr<CMemoSnapshot> m_spare;  // the last copy, shared with the writer until it is written
+    // The last copy: the next one takes over its unchanged runs. Its runs never change, so the
+    // writer may still be reading them.
+    std::shared_ptr<const CMemoSnapshot> m_previous;
 };

@@ -1,37 +1,64 @@
 #include "text/CMemoSnapshot.h"
 
-void CMemoSnapshot::Clear(int tabWidth)
-{
-    m_tabWidth = tabWidth;
-    m_text.clear();
-    m_chapters.clear();
-    m_pictures.clear();
-}
+#include <algorithm>
 
-void CMemoSnapshot::Reserve(std::size_t chapters, std::size_t units)
+void CMemoSnapshot::AddText(std::u16string_view text, bool pageBreak, std::uint64_t key)
 {
-    m_chapters.reserve(chapters);
-    m_text.reserve(units);
-}
-
-void CMemoSnapshot::AddText(std::u16string_view text, bool pageBreak)
-{
+    if (!m_open) {
+        m_open = std::make_unique<Run>();
+        m_openHasKeys = true;
+    }
     Entry entry;
-    entry.offset = m_text.size();
+    entry.offset = m_open->text.size();
     entry.length = text.size();
     entry.pageBreak = pageBreak;
-    m_text.append(text);
-    m_chapters.push_back(entry);
+    m_open->text.append(text);
+    m_open->entries.push_back(entry);
+    if (key == 0)
+        m_openHasKeys = false;
+    if (m_openHasKeys)
+        m_open->keys.push_back(key);
+}
+
+void CMemoSnapshot::EndRun()
+{
+    if (!m_open)
+        return;
+    if (!m_openHasKeys || m_open->keys.size() != m_open->entries.size())
+        m_open->keys.clear();
+    if (!m_open->keys.empty())
+        m_runByFirstKey.emplace(m_open->keys.front(), m_runs.size());
+    Append(std::shared_ptr<const Run>(std::move(m_open)));
+}
+
+bool CMemoSnapshot::ReuseRun(const CMemoSnapshot& previous, const std::vector<std::uint64_t>& keys)
+{
+    EndRun();
+    if (keys.empty())
+        return false;
+    const auto found = previous.m_runByFirstKey.find(keys.front());
+    if (found == previous.m_runByFirstKey.end())
+        return false;
+    const std::shared_ptr<const Run>& run = previous.m_runs[found->second];
+    if (run->keys != keys)
+        return false;
+    m_runByFirstKey.emplace(keys.front(), m_runs.size());
+    Append(run);
+    ++m_reused;
+    return true;
 }
 
 void CMemoSnapshot::AddPicture(int indent, int pictureId, bool pageBreak, CMemoPictureStore& pictures)
 {
+    EndRun();
+    auto run = std::make_shared<Run>();
     Entry entry;
     entry.picture = true;
     entry.indent = indent;
     entry.pictureId = pictureId;
     entry.pageBreak = pageBreak;
-    m_chapters.push_back(entry);
+    run->entries.push_back(entry);
+    Append(std::move(run));
     if (pictureId <= 0 || m_pictures.count(pictureId))
         return;
     PictureAnswers answers;
@@ -42,18 +69,39 @@ void CMemoSnapshot::AddPicture(int indent, int pictureId, bool pageBreak, CMemoP
     m_pictures.emplace(pictureId, std::move(answers));
 }
 
+void CMemoSnapshot::Append(std::shared_ptr<const Run> run)
+{
+    m_runStarts.push_back(m_chapterCount);
+    m_chapterCount += run->entries.size();
+    m_units += run->text.size();
+    m_runs.push_back(std::move(run));
+}
+
 CMemoChapter CMemoSnapshot::Chapter(std::size_t index) const
 {
     CMemoChapter out;
-    if (index >= m_chapters.size())
+    // The open run is not part of the copy until it is closed.
+    if (index >= m_chapterCount)
         return out;
-    const Entry& entry = m_chapters[index];
+    std::size_t run = m_lastRun < m_runs.size() ? m_lastRun : 0;
+    if (index < m_runStarts[run] || index >= m_runStarts[run] + m_runs[run]->entries.size()) {
+        if (run + 1 < m_runs.size() && index >= m_runStarts[run + 1] &&
+            index < m_runStarts[run + 1] + m_runs[run + 1]->entries.size()) {
+            ++run;
+        } else {
+            run = static_cast<std::size_t>(std::upper_bound(m_runStarts.begin(), m_runStarts.end(), index) -
+                                           m_runStarts.begin()) - 1;
+        }
+    }
+    m_lastRun = run;
+    const Run& found = *m_runs[run];
+    const Entry& entry = found.entries[index - m_runStarts[run]];
     out.picture = entry.picture;
     out.pageBreak = entry.pageBreak;
     out.indent = entry.indent;
     out.pictureId = entry.pictureId;
     if (!entry.picture)
-        out.text = std::u16string_view(m_text).substr(entry.offset, entry.length);
+        out.text = std::u16string_view(found.text).substr(entry.offset, entry.length);
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include "doc/CTextChapter.h"
 #include "doc/tests/CTestDocList.h"
 #include "text/CMemoPictureLoader.h"
+#include "text/CMemoPictureStore.h"
 #include "text/CMemoReader.h"
 
 #include <benchmark/benchmark.h>
@@ -264,6 +265,30 @@ void BM_StringViewFind_Absent(benchmark::State& state)
 }
 
 } // namespace
+
+// The crash journal's copy of a memo on the window's thread, the runs unchanged since the last
+// copy taken over as in the program.
+void BM_JournalSnapshot(benchmark::State& state)
+{
+    Memo memo;
+    Read(memo, MemoText(static_cast<int>(state.range(0))));
+    class NoStore : public CMemoPictureStore {
+    public:
+        bool Store(int, std::u16string&) override { return false; }
+        bool Record(int, CMemoPictureRecord&) const override { return false; }
+    } none;
+    // One paragraph typed into between copies, as while the user types on.
+    std::shared_ptr<CMemoSnapshot> snapshot = TakeSnapshot(*memo.doc, none, nullptr);
+    CTextChapter* typed = memo.doc->Chapters().ItemAt(memo.doc->Chapters().Count() / 2)->Text();
+    for (auto _ : state) {
+        typed->Insert(0, u"a");
+        snapshot = TakeSnapshot(*memo.doc, none, snapshot.get());
+        benchmark::DoNotOptimize(snapshot->TextUnits());
+    }
+    state.counters["runs"] = static_cast<double>(snapshot->RunCount());
+    state.counters["taken over"] = static_cast<double>(snapshot->ReusedRuns());
+}
+BENCHMARK(BM_JournalSnapshot)->Arg(170000)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 BENCHMARK(BM_OpenMemo)->Arg(10000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond)->Repetitions(3)
     ->ReportAggregatesOnly(true);

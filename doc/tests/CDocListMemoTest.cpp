@@ -218,14 +218,15 @@ TEST_F(DocListMemoTest, APictureThatCannotBeLoadedStaysText)
 } // namespace
 
 // The journal's copy, taken block by block, composes the same memo as the live list, across
-// block boundaries and with pictures among the chapters.
-TEST_F(DocListMemoTest, SnapshotComposesTheSameMemoAsTheLiveList)
+// block boundaries and with pictures among the chapters; later copies take over the runs that did
+// not change and still compose exactly what the list holds after every kind of edit.
+TEST_F(DocListMemoTest, SnapshotsComposeTheSameMemoAsTheLiveListThroughEdits)
 {
     std::mt19937 rng(11);
     CMemoryPictures pictures;
     auto doc = MakeTestDocList(pictures, 20);
-    for (int c = 0; c < 700; ++c) {
-        if (rng() % 9 == 0) {
+    for (int c = 0; c < 3000; ++c) {
+        if (rng() % 40 == 0) {
             const int id = doc->NextPictureId();
             pictures.Add(id, 64, 48);
             CPictChapter* p = doc->CreatePictChapter(doc->Chapters().Tail(), static_cast<int>(rng() % 3));
@@ -238,11 +239,48 @@ TEST_F(DocListMemoTest, SnapshotComposesTheSameMemoAsTheLiveList)
             doc->Chapters().ItemAt(doc->Chapters().Count() - 1)->SetPageBreak(true);
     }
     PictureStore store(*doc, pictures);
-    CDocListMemoSource source(*doc);
-    const std::u16string live = CMemoWriter(source, store).Compose(CMemoWriter::kMemoFormat, true).text;
-    CMemoSnapshot snapshot;
-    snapshot.AddText(u"left from an earlier copy", true);
-    TakeSnapshot(*doc, store, snapshot, 10);
-    EXPECT_EQ(snapshot.ChapterCount(), static_cast<std::size_t>(doc->Chapters().Count()));
-    EXPECT_EQ(CMemoWriter(snapshot, snapshot).Compose(CMemoWriter::kMemoFormat, true).text, live);
+    auto live = [&] {
+        CDocListMemoSource source(*doc);
+        return CMemoWriter(source, store).Compose(CMemoWriter::kMemoFormat, true).text;
+    };
+    std::shared_ptr<CMemoSnapshot> snapshot = TakeSnapshot(*doc, store, nullptr);
+    EXPECT_EQ(snapshot->ChapterCount(), static_cast<std::size_t>(doc->Chapters().Count()));
+    EXPECT_EQ(CMemoWriter(*snapshot, *snapshot).Compose(CMemoWriter::kMemoFormat, true).text, live());
+    EXPECT_EQ(snapshot->ReusedRuns(), 0u);
+
+    for (int round = 0; round < 60; ++round) {
+        const int count = doc->Chapters().Count();
+        const int at = static_cast<int>(rng() % static_cast<unsigned>(count));
+        CChapter* chapter = doc->Chapters().ItemAt(at);
+        switch (rng() % 6) {
+        case 0:  // typing into a paragraph
+            if (CTextChapter* t = chapter->Text())
+                t->Insert(static_cast<int>(rng() % static_cast<unsigned>(t->Length() + 1)), u"字");
+            break;
+        case 1:  // a deletion
+            if (CTextChapter* t = chapter->Text())
+                t->Delete(0, 1);
+            break;
+        case 2:  // Enter: a new paragraph in the middle
+            doc->CreateTextChapter(doc->Chapters().NodeAt(at))->Insert(0, u"新しい段落");
+            break;
+        case 3:  // a paragraph removed
+            if (count > 2)
+                doc->DeleteChapter(doc->Chapters().NodeAt(at));
+            break;
+        case 4:  // a page break set or cleared, the text unchanged
+            chapter->SetPageBreak(!chapter->PageBreak());
+            break;
+        default:  // nothing changed since the last copy
+            break;
+        }
+        std::shared_ptr<CMemoSnapshot> next = TakeSnapshot(*doc, store, snapshot.get());
+        ASSERT_EQ(CMemoWriter(*next, *next).Compose(CMemoWriter::kMemoFormat, true).text, live()) << "round " << round;
+        // Only the runs around the edit are copied again; pictures stand in runs of their own,
+        // which are always made anew.
+        std::size_t pictureRuns = 0;
+        doc->Chapters().ForEach([&](const CChapter* c) { pictureRuns += c->Picture() ? 1 : 0; });
+        EXPECT_GE(next->ReusedRuns() + pictureRuns + 6, next->RunCount()) << "round " << round;
+        snapshot = std::move(next);
+    }
 }

@@ -132,6 +132,7 @@ TEST(CMemoSnapshot, ComposesExactlyWhatTheLiveMemoComposes)
         else
             snapshot.AddText(c.text, c.pageBreak);
     }
+    snapshot.EndRun();
     EXPECT_EQ(live.stores, 3);  // once per picture, however often it stands in the memo
     // The live memo changes on after the copy; the copy does not.
     live.chapters[0].text = u"changed";

@@ -56,7 +56,9 @@ finish() {
 trap finish EXIT
 
 probe() { "${emu[@]}" "$probe" "$@" | tr -d '\r'; }
-typer() { python3 "$tools/x11-type.py" "$1"; }
+# Wine must read each remapped key before it is pressed; the tour gives it longer than the default,
+# since other tests may keep the machine busy while it types.
+typer() { VEL_MAP_WAIT=${VEL_MAP_WAIT:-0.2} python3 "$tools/x11-type.py" "$1"; }
 clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
 copy() { xdotool key ctrl+c; sleep 0.3; }
 menu() { xdotool key "alt+$1"; sleep 0.4; xdotool key "$2"; sleep 0.6; }

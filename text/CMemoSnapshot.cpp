@@ -4,27 +4,23 @@
 
 void CMemoSnapshot::AddText(std::u16string_view text, bool pageBreak, std::uint64_t key)
 {
-    if (!m_open) {
+    if (!m_open)
         m_open = std::make_unique<Run>();
-        m_openHasKeys = true;
-    }
     Entry entry;
     entry.offset = m_open->text.size();
     entry.length = text.size();
     entry.pageBreak = pageBreak;
     m_open->text.append(text);
     m_open->entries.push_back(entry);
-    if (key == 0)
-        m_openHasKeys = false;
-    if (m_openHasKeys)
-        m_open->keys.push_back(key);
+    m_open->keys.push_back(key);
 }
 
 void CMemoSnapshot::EndRun()
 {
     if (!m_open)
         return;
-    if (!m_openHasKeys || m_open->keys.size() != m_open->entries.size())
+    // A chapter without a key makes the whole run one that is never taken over.
+    if (std::find(m_open->keys.begin(), m_open->keys.end(), 0u) != m_open->keys.end())
         m_open->keys.clear();
     if (!m_open->keys.empty())
         m_runByFirstKey.emplace(m_open->keys.front(), m_runs.size());

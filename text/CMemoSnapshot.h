@@ -76,7 +76,6 @@ private:
     std::vector<std::shared_ptr<const Run>> m_runs;
     std::vector<std::size_t> m_runStarts;  // index of each run's first chapter
     std::unique_ptr<Run> m_open;
-    bool m_openHasKeys = true;
     std::unordered_map<std::uint64_t, std::size_t> m_runByFirstKey;  // runs that can be taken over
     std::size_t m_chapterCount = 0;
     std::size_t m_units = 0;

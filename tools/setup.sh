@@ -33,8 +33,23 @@ done
 if [ ${#need[@]} -gt 0 ] || [ -n "${updated_arch:-}" ]; then
   echo "setup: installing ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -qq
-  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  # A mirror caught mid-sync fails one index now and then: try again, and go on with the
+  # indexes there are if it keeps failing (the install says so if a package is then missing).
+  for attempt in 1 2 3; do
+    "${sudo_cmd[@]}" apt-get update -qq && break
+    echo "setup: apt-get update failed (attempt $attempt)"
+    [ "$attempt" -lt 3 ] && sleep 15
+  done
+  if ! "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null; then
+    # Without the 32-bit indexes (a mirror mid-sync) the i386 packages cannot be matched to the
+    # 64-bit ones. Everything else is installed; the i686 build is still made and checked, and the
+    # Windows tests run under the 64-bit Wine until a later run can install the 32-bit one.
+    rest=()
+    for p in "${need[@]}"; do [[ "$p" == *:i386 ]] || rest+=("$p"); done
+    [ ${#rest[@]} -lt ${#need[@]} ] || exit 1
+    echo "setup: the 32-bit packages could not be installed; installing the others"
+    [ ${#rest[@]} -eq 0 ] || "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${rest[@]}" >/dev/null
+  fi
 fi
 
 # Wine's ANSI code page follows LANG only when that locale exists.

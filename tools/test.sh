@@ -102,7 +102,7 @@ if bash "$root/tools/can-run-32bit.sh"; then
     run_tests win32
   fi
 else
-  echo "note: this machine cannot execute 32-bit code; the 32-bit build and its tests are compiled and the" \
+  echo "note: this machine cannot execute 32-bit code (or the 32-bit Wine is not installed); the 32-bit build and its tests are compiled and the" \
        "deliverables checked, and the Windows tests run from the 64-bit build under a 64-bit Wine"
   if configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DVEL_MINGW_ARCH=i686 -DCMAKE_BUILD_TYPE=Release; then
     run_tests win32 -L deliverable

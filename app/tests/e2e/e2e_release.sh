@@ -12,7 +12,10 @@ arch_option=${emu[1]}
 # The zip, made from the program just built.
 zip=$out/release/VelText-$version-win32.zip
 rm -rf "$out/release"
-bash "$root/tools/package.sh" --from "$(dirname "$exe")" --out "$zip" || fail "the package step failed"
+# Where only the 64-bit build runs, the same steps are rehearsed with it.
+rehearsal=()
+[ "$arch_option" = "--arch=win64" ] && rehearsal=(--rehearsal)
+bash "$root/tools/package.sh" --from "$(dirname "$exe")" "${rehearsal[@]}" --out "$zip" || fail "the package step failed"
 python3 - "$zip" "$version" <<'PY' || fail "the zip does not hold what a release needs"
 import sys, zipfile
 z = zipfile.ZipFile(sys.argv[1]); top = f"VelText-{sys.argv[2]}/"

@@ -130,6 +130,16 @@ void CEditExp::OnDocumentCreated()
 
 LRESULT CEditExp::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const LRESULT result = Dispatch(message, wParam, lParam);
+    // Keys that come faster than the window handles them hold its timer back (a timer message
+    // waits for an empty queue), so the journal's clock is looked at after every key as well.
+    if (message == WM_CHAR || message == WM_KEYDOWN || message == WM_IME_COMPOSITION || message == WM_IME_CHAR)
+        m_journal.AfterInput();
+    return result;
+}
+
+LRESULT CEditExp::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (Handle() != nullptr && message != WM_CREATE && message != WM_NCCREATE) {
         switch (message) {
         case WM_LBUTTONDOWN:

@@ -162,6 +162,7 @@ protected:
     void OnViewMoved() override;
 
 private:
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
     LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);

@@ -60,6 +60,7 @@ bool CEditJournal::Start(const std::u16string& holdPath, std::function<CJournalH
     m_writer = std::make_unique<CJournalWriter>();
     m_journaled = m_edit.Doc().EditCount();
     m_changedSince = false;
+    m_lastLook = GetTickCount();
     if (m_edit.Handle())
         SetTimer(m_edit.Handle(), kTimer, kTick, nullptr);
     return true;
@@ -76,18 +77,34 @@ void CEditJournal::OnTimer()
         return;
     const std::uint64_t count = m_edit.Doc().EditCount();
     const DWORD now = GetTickCount();
+    const DWORD lastLook = m_lastLook;
+    m_lastLook = now;
     if (count == m_journaled) {
         m_changedSince = false;
         return;
     }
     // Typing that never pauses is journaled too: the clock runs from the first change the
-    // journal does not hold, not from the last.
+    // journal does not hold, not from the last. That change came after the previous look, so
+    // the clock starts there: starting it now would add up to a tick to the bound.
     if (!m_changedSince) {
         m_changedSince = true;
-        m_changedAt = now;
+        m_changedAt = lastLook;
     }
     if (Pending() && now - m_changedAt >= kQuiet && !m_edit.IsBusy())
         WriteNow();
+}
+
+void CEditJournal::AfterInput()
+{
+    if (!m_writer || m_edit.Doc().EditCount() == m_journaled)
+        return;
+    const DWORD now = GetTickCount();
+    if (!m_changedSince) {
+        m_changedSince = true;
+        m_changedAt = now;
+    } else if (Pending() && now - m_changedAt >= kQuiet && !m_edit.IsBusy()) {
+        WriteNow();
+    }
 }
 
 void CEditJournal::WriteNow()

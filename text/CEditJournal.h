@@ -45,6 +45,8 @@ public:
 
     // WM_TIMER: a journal once the oldest change it lacks is kQuiet old.
     void OnTimer();
+    // After a key: the same, and the clock of a change the keys made starts now.
+    void AfterInput();
     // Writes the journal now (tests, and before a risky step), unless nothing changed.
     void WriteNow();
     // The memo was written back: the journal is emptied.
@@ -70,6 +72,7 @@ private:
     std::uint64_t m_journaled = 0;  // the edit count the journal holds
     bool m_changedSince = false;     // the memo changed after the journal, first at m_changedAt
     DWORD m_changedAt = 0;
+    DWORD m_lastLook = 0;            // the previous timer tick
     bool m_hasJournal = false;
     double m_lastCopyMs = 0;
     // The last copy: the next one takes over its unchanged runs. Its runs never change, so the

@@ -26,18 +26,9 @@ class EditJournalTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VelJournalHost";
-        RegisterClassW(&wc);
-        host = CreateWindowExW(0, L"VelJournalHost", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+        host = windowtest::CreateHostWindow(L"VelJournalHost", 600, 400);
         ASSERT_NE(host, nullptr);
-        CEditSettings settings;
-        wcscpy(settings.logFont.lfFaceName, L"ＭＳ ゴシック");
-        settings.logFont.lfCharSet = SHIFTJIS_CHARSET;
-        ASSERT_TRUE(edit.Create(host, settings, WS_CHILD | WS_VISIBLE, L"edit", 1));
+        ASSERT_TRUE(edit.Create(host, windowtest::MemoFaceSettings(), WS_CHILD | WS_VISIBLE, L"edit", 1));
         hold = folder.Path() + u"DefBackup_0001r.dum";
         journal = CEditJournal::JournalPathFor(hold);
         header.newMemo = false;
@@ -133,11 +124,12 @@ TEST_F(EditJournalTest, KeepBringsItUpToDateAndLetsGoForTheNextStart)
 
 TEST_F(EditJournalTest, TypingThatNeverPausesIsStillJournaled)
 {
+    edit.Journal().OnTimer();  // a look that finds nothing new: the clock starts after it
+    const DWORD start = GetTickCount();
     Type(u"a");
     edit.Journal().OnTimer();
     EXPECT_FALSE(JournalExists()) << "not at once after a change";
     // Keys keep coming, never resting: the clock runs from the first change the journal lacks.
-    const DWORD start = GetTickCount();
     DWORD written = 0;
     while (GetTickCount() - start < 3 * CEditJournal::kQuiet) {
         Type(u"b");
@@ -155,6 +147,29 @@ TEST_F(EditJournalTest, TypingThatNeverPausesIsStillJournaled)
     std::u16string text;
     ASSERT_TRUE(ReadJournal(read, text));
     EXPECT_EQ(text.substr(0, 2), u"ab");
+}
+
+TEST_F(EditJournalTest, KeysThatNeverLetTheTimerThroughAreJournaledToo)
+{
+    // The window's queue never empties, so no timer message comes: the keys alone keep the clock.
+    const DWORD start = GetTickCount();
+    DWORD written = 0;
+    while (GetTickCount() - start < 3 * CEditJournal::kQuiet) {
+        Type(u"k");
+        if (JournalExists()) {
+            written = GetTickCount() - start;
+            break;
+        }
+        Sleep(20);
+    }
+    ASSERT_NE(written, 0u) << "never journaled while keys kept the timer out";
+    EXPECT_GE(written + 100, CEditJournal::kQuiet);
+    EXPECT_LE(written, CEditJournal::kQuiet + 500);
+    CJournalHeader read;
+    std::u16string text;
+    ASSERT_TRUE(ReadJournal(read, text));
+    EXPECT_EQ(text.find_first_not_of(u'k'), std::u16string::npos) << "only what was typed";
+    EXPECT_GE(text.size(), 2u);
 }
 
 TEST_F(EditJournalTest, AnotherHolderIsRefused)

@@ -66,6 +66,7 @@ wait_exit "${pids[-1]}" || fail "VelText did not end"
 # Hard kills at random moments: while typing, while the journal is written, and in every other
 # round just after another memo was shown (so while the memo is written back).
 worst=0
+oldest=0
 for round in $(seq 1 "$rounds"); do
   python3 "$check" snapshot "$base" "$out/e2e-crash-before.json"
   start_and_focus
@@ -98,19 +99,23 @@ for round in $(seq 1 "$rounds"); do
   kill -9 "$typer" 2>/dev/null || true
   wait "$typer" 2>/dev/null || true
 
+  journals=$(python3 "$check" journal "$base" "$killed_at")
   start_and_focus
   report=$(python3 "$check" check "$base" "$out/e2e-crash-before.json" "$killed_at" "$interval" \
     "$first" "$out/e2e-crash-progress1" "$second" "$out/e2e-crash-progress2" 2>&1) ||
-    fail "round $round: $report"
-  read -r typed got may <<<"$report"
+    fail "round $round: $report ($journals)"
+  read -r typed got may seconds <<<"$report"
   lost=$((typed - got))
-  echo "round $round: killed after $typed characters, $got back, $lost lost (at most $may may be)"
+  echo "round $round: killed after $typed characters, $got back, $lost lost (at most $may may be)," \
+    "the oldest lost typed $seconds s before the kill; $journals"
   [ "$lost" -gt "$worst" ] && worst=$lost
+  python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > float(sys.argv[2]) else 1)" "$seconds" "$oldest" &&
+    oldest=$seconds
   import -window root "$out/e2e-crash-round$round.png"
   xdotool key ctrl+e
   wait_exit "${pids[-1]}" || fail "round $round: VelText did not end"
 done
-echo "most characters lost in a round: $worst"
+echo "most characters lost in a round: $worst; the oldest lost was typed $oldest s before its kill"
 
 # Two copies: the first is killed, the second closes cleanly afterwards.
 start_and_focus

@@ -43,17 +43,9 @@ class EditWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VelEditHost";
-        RegisterClassW(&wc);
-        host = CreateWindowExW(0, L"VelEditHost", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+        host = windowtest::CreateHostWindow(L"VelEditHost", 900, 700, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
         ASSERT_NE(host, nullptr);
-        CEditSettings settings;
-        wcscpy(settings.logFont.lfFaceName, L"ＭＳ ゴシック");
-        settings.logFont.lfCharSet = SHIFTJIS_CHARSET;
+        CEditSettings settings = windowtest::MemoFaceSettings();
         settings.columns = 40;
         ASSERT_TRUE(edit.Create(host, settings, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, L"edit", 1));
         MoveWindow(edit.Handle(), 0, 0, 800, 600, TRUE);

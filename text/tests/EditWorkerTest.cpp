@@ -75,17 +75,10 @@ protected:
     void SetUp() override
     {
         CUserMessage::SetRecorder(&messages);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"VelWorkerHost";
-        RegisterClassW(&wc);
-        host = CreateWindowExW(0, L"VelWorkerHost", L"host", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400, nullptr, nullptr,
-                               wc.hInstance, nullptr);
+        host = windowtest::CreateHostWindow(L"VelWorkerHost", 600, 400);
+        ASSERT_NE(host, nullptr);
         edit.SetWorkerFactory([this] { return std::make_unique<ScriptedWorker>(&replies, &requests); });
-        CEditSettings settings;
-        wcscpy(settings.logFont.lfFaceName, L"ＭＳ ゴシック");
-        ASSERT_TRUE(edit.Create(host, settings, WS_CHILD | WS_VISIBLE, L"edit", 1));
+        ASSERT_TRUE(edit.Create(host, windowtest::MemoFaceSettings(), WS_CHILD | WS_VISIBLE, L"edit", 1));
         MoveWindow(edit.Handle(), 0, 0, 500, 300, TRUE);
         edit.SetPictureLoader(&pictures);
         wchar_t temp[MAX_PATH] = {};

@@ -58,6 +58,20 @@ protected:
         edit.Journal().Flush();
         return vp::ReadAttributes(journal).exists;
     }
+    // Types KEY every few milliseconds, with or without a timer tick after each, until a journal
+    // is there: the milliseconds from START, or 0 when none came in three quiet times.
+    DWORD TypeUntilJournaled(DWORD start, char16_t key, bool withTimer)
+    {
+        while (GetTickCount() - start < 3 * CEditJournal::kQuiet) {
+            Type(std::u16string(1, key));
+            if (withTimer)
+                edit.Journal().OnTimer();
+            if (JournalExists())
+                return GetTickCount() - start;
+            Sleep(30);
+        }
+        return 0;
+    }
 
     CTempFolder folder;
     HWND host = nullptr;
@@ -130,16 +144,7 @@ TEST_F(EditJournalTest, TypingThatNeverPausesIsStillJournaled)
     edit.Journal().OnTimer();
     EXPECT_FALSE(JournalExists()) << "not at once after a change";
     // Keys keep coming, never resting: the clock runs from the first change the journal lacks.
-    DWORD written = 0;
-    while (GetTickCount() - start < 3 * CEditJournal::kQuiet) {
-        Type(u"b");
-        edit.Journal().OnTimer();
-        if (JournalExists()) {
-            written = GetTickCount() - start;
-            break;
-        }
-        Sleep(50);
-    }
+    const DWORD written = TypeUntilJournaled(start, u'b', true);
     ASSERT_NE(written, 0u) << "never journaled while typing went on";
     EXPECT_GE(written + 100, CEditJournal::kQuiet);
     EXPECT_LE(written, CEditJournal::kQuiet + 500);
@@ -152,16 +157,7 @@ TEST_F(EditJournalTest, TypingThatNeverPausesIsStillJournaled)
 TEST_F(EditJournalTest, KeysThatNeverLetTheTimerThroughAreJournaledToo)
 {
     // The window's queue never empties, so no timer message comes: the keys alone keep the clock.
-    const DWORD start = GetTickCount();
-    DWORD written = 0;
-    while (GetTickCount() - start < 3 * CEditJournal::kQuiet) {
-        Type(u"k");
-        if (JournalExists()) {
-            written = GetTickCount() - start;
-            break;
-        }
-        Sleep(20);
-    }
+    const DWORD written = TypeUntilJournaled(GetTickCount(), u'k', false);
     ASSERT_NE(written, 0u) << "never journaled while keys kept the timer out";
     EXPECT_GE(written + 100, CEditJournal::kQuiet);
     EXPECT_LE(written, CEditJournal::kQuiet + 500);

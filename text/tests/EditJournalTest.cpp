@@ -72,6 +72,16 @@ protected:
         }
         return 0;
     }
+    // The journal came one quiet time after the first change, give or take a look; its text.
+    std::u16string TextJournaledInTime(DWORD written)
+    {
+        EXPECT_GE(written + 100, CEditJournal::kQuiet);
+        EXPECT_LE(written, CEditJournal::kQuiet + 500);
+        CJournalHeader read;
+        std::u16string text;
+        EXPECT_TRUE(ReadJournal(read, text));
+        return text;
+    }
 
     CTempFolder folder;
     HWND host = nullptr;
@@ -146,12 +156,7 @@ TEST_F(EditJournalTest, TypingThatNeverPausesIsStillJournaled)
     // Keys keep coming, never resting: the clock runs from the first change the journal lacks.
     const DWORD written = TypeUntilJournaled(start, u'b', true);
     ASSERT_NE(written, 0u) << "never journaled while typing went on";
-    EXPECT_GE(written + 100, CEditJournal::kQuiet);
-    EXPECT_LE(written, CEditJournal::kQuiet + 500);
-    CJournalHeader read;
-    std::u16string text;
-    ASSERT_TRUE(ReadJournal(read, text));
-    EXPECT_EQ(text.substr(0, 2), u"ab");
+    EXPECT_EQ(TextJournaledInTime(written).substr(0, 2), u"ab");
 }
 
 TEST_F(EditJournalTest, KeysThatNeverLetTheTimerThroughAreJournaledToo)
@@ -159,11 +164,7 @@ TEST_F(EditJournalTest, KeysThatNeverLetTheTimerThroughAreJournaledToo)
     // The window's queue never empties, so no timer message comes: the keys alone keep the clock.
     const DWORD written = TypeUntilJournaled(GetTickCount(), u'k', false);
     ASSERT_NE(written, 0u) << "never journaled while keys kept the timer out";
-    EXPECT_GE(written + 100, CEditJournal::kQuiet);
-    EXPECT_LE(written, CEditJournal::kQuiet + 500);
-    CJournalHeader read;
-    std::u16string text;
-    ASSERT_TRUE(ReadJournal(read, text));
+    const std::u16string text = TextJournaledInTime(written);
     EXPECT_EQ(text.find_first_not_of(u'k'), std::u16string::npos) << "only what was typed";
     EXPECT_GE(text.size(), 2u);
 }

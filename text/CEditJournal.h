@@ -1,6 +1,6 @@
 #pragma once
 // The crash journal of the memo open in an edit window. While the memo is modified, a copy of it
-// in the memo format goes to the journal file at most two seconds after a change it does not hold
+// in the memo format goes to the journal file about a second after a change it does not hold
 // (never once per key): a plain copy of the chapters is made on the window's thread, the memo text
 // composed, encoded and written on a thread of its own.
 // The window holds its reserved temporary file open for as long as it runs, so that other copies
@@ -27,7 +27,7 @@ class CEditJournal {
 public:
     static constexpr UINT_PTR kTimer = 0x4A4E;
     static constexpr UINT kTick = 250;    // milliseconds between looks at the memo
-    static constexpr DWORD kQuiet = 1750;  // a journal this long after the first change it lacks
+    static constexpr DWORD kQuiet = 1000;  // a journal this long after the first change it lacks
 
     explicit CEditJournal(CEditExp& edit);
     ~CEditJournal();

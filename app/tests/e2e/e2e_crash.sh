@@ -8,7 +8,9 @@
 source "$(dirname "$0")/e2e_common.sh"
 tools=$(cd "$(dirname "$0")/../../../tools" && pwd)
 rounds=${VEL_CRASH_ROUNDS:-3}
-interval=2.5   # the journal 1.75 s after the first change it lacks, its look every 0.25 s, the write
+# The journal comes 1 s after the first change it lacks and is written at once; the rest is time
+# for Wine to take keys that X already has.
+interval=2.5
 
 base=$WINEPREFIX/drive_c/users/$(id -un)/Documents/Norvaly/VelText
 rm -rf "$base"

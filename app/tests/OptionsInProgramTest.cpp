@@ -84,14 +84,7 @@ protected:
     void SetUp() override
     {
         RegDeleteTreeW(HKEY_CURRENT_USER, kSection);
-        app = std::make_unique<CVelTextApp>();
-        ASSERT_TRUE(app->StartUp(L"VelText.exe"));
-        frame = app->MainFrame();
-        ASSERT_NE(frame, nullptr);
-        view = dynamic_cast<CVelTextView*>(frame->ActiveView());
-        ASSERT_NE(view, nullptr);
-        SetFocus(view->EditWindow().Handle());
-        opttest::Pump();
+        ASSERT_TRUE(apptest::StartProgram(app, frame, view));
     }
     void TearDown() override
     {

@@ -20,14 +20,7 @@ class ViewTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<CVelTextApp>();
-        ASSERT_TRUE(app->StartUp(L"VelText.exe"));
-        frame = app->MainFrame();
-        ASSERT_NE(frame, nullptr);
-        view = dynamic_cast<CVelTextView*>(frame->ActiveView());
-        ASSERT_NE(view, nullptr);
-        SetFocus(view->EditWindow().Handle());
-        Pump();
+        ASSERT_TRUE(apptest::StartProgram(app, frame, view));
     }
     void TearDown() override
     {

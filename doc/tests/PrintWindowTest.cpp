@@ -167,12 +167,7 @@ class PrintWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<CVelTextApp>();
-        ASSERT_TRUE(app->StartUp(L"VelText.exe"));
-        frame = app->MainFrame();
-        ASSERT_NE(frame, nullptr);
-        view = dynamic_cast<CVelTextView*>(frame->ActiveView());
-        ASSERT_NE(view, nullptr);
+        ASSERT_TRUE(apptest::StartProgram(app, frame, view));
         // No printer unless a test asks for one: pages are laid out for the default sheet.
         view->Printer().SetInstalledCheck([] { return false; });
         CUserMessage::SetRecorder(&messages);

@@ -75,36 +75,36 @@ void CEditJournal::OnTimer()
 {
     if (!m_writer)
         return;
-    const std::uint64_t count = m_edit.Doc().EditCount();
     const DWORD now = GetTickCount();
     const DWORD lastLook = m_lastLook;
     m_lastLook = now;
-    if (count == m_journaled) {
-        m_changedSince = false;
-        return;
-    }
-    // Typing that never pauses is journaled too: the clock runs from the first change the
-    // journal does not hold, not from the last. That change came after the previous look, so
-    // the clock starts there: starting it now would add up to a tick to the bound.
-    if (!m_changedSince) {
-        m_changedSince = true;
-        m_changedAt = lastLook;
-    }
-    if (Pending() && now - m_changedAt >= kQuiet && !m_edit.IsBusy())
-        WriteNow();
+    // A change the timer finds came after its previous look: starting the clock now would add
+    // up to a tick to the bound.
+    Look(now, lastLook);
 }
 
 void CEditJournal::AfterInput()
 {
-    if (!m_writer || m_edit.Doc().EditCount() == m_journaled)
+    if (!m_writer)
         return;
     const DWORD now = GetTickCount();
+    Look(now, now);
+}
+
+void CEditJournal::Look(DWORD now, DWORD changedNoEarlier)
+{
+    if (m_edit.Doc().EditCount() == m_journaled) {
+        m_changedSince = false;
+        return;
+    }
+    // Typing that never pauses is journaled too: the clock runs from the first change the
+    // journal does not hold, not from the last.
     if (!m_changedSince) {
         m_changedSince = true;
-        m_changedAt = now;
-    } else if (Pending() && now - m_changedAt >= kQuiet && !m_edit.IsBusy()) {
-        WriteNow();
+        m_changedAt = changedNoEarlier;
     }
+    if (Pending() && now - m_changedAt >= kQuiet && !m_edit.IsBusy())
+        WriteNow();
 }
 
 void CEditJournal::WriteNow()

@@ -63,6 +63,8 @@ public:
 
 private:
     bool Pending() const;
+    // The memo as a look at NOW finds it; a change it finds is no older than CHANGEDNOEARLIER.
+    void Look(DWORD now, DWORD changedNoEarlier);
 
     CEditExp& m_edit;
     std::u16string m_holdPath;

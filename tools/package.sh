@@ -35,7 +35,7 @@ fi
 # Only the 32-bit program is released.
 strip=i686-w64-mingw32-strip
 if ! i686-w64-mingw32-objdump -f "$from/VelText.exe" 2>/dev/null | grep -q 'file format pei-i386'; then
-  if [ $rehearsal -eq 1 ] && [ -n "$from" ] &&
+  if [ $rehearsal -eq 1 ] &&
      x86_64-w64-mingw32-objdump -f "$from/VelText.exe" 2>/dev/null | grep -q 'file format pei-x86-64'; then
     strip=x86_64-w64-mingw32-strip
   else

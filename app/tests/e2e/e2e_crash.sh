@@ -111,8 +111,7 @@ for round in $(seq 1 "$rounds"); do
   echo "round $round: killed after $typed characters, $got back, $lost lost (at most $may may be)," \
     "the oldest lost typed $seconds s before the kill; $journals"
   [ "$lost" -gt "$worst" ] && worst=$lost
-  python3 -c "import sys; sys.exit(0 if float(sys.argv[1]) > float(sys.argv[2]) else 1)" "$seconds" "$oldest" &&
-    oldest=$seconds
+  oldest=$(awk -v a="$seconds" -v b="$oldest" 'BEGIN { print (a > b) ? a : b }')
   import -window root "$out/e2e-crash-round$round.png"
   xdotool key ctrl+e
   wait_exit "${pids[-1]}" || fail "round $round: VelText did not end"
